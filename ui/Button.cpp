@@ -1,0 +1,43 @@
+#include "ui/Button.h"
+
+namespace kav::ui {
+
+void TButton::UserClick() {
+  if (!Enabled()) return;
+  RunUserEvent([this] {
+    if (OnClick) OnClick();
+  });
+}
+
+void TCheckBox::SetChecked(bool checked) {
+  if (checked_ == checked) return;
+  checked_ = checked;
+  Notify(TAspect::Checked);
+  if (OnClick) OnClick();
+}
+
+void TCheckBox::UserClick() {
+  if (!Enabled()) return;
+  RunUserEvent([this] { SetChecked(!checked_); });
+}
+
+void TRadioButton::SetChecked(bool checked) {
+  if (checked_ == checked) return;
+  checked_ = checked;
+  Notify(TAspect::Checked);
+  if (!checked) return;
+  if (TContainer* group = Parent()) {
+    for (TControl* sibling : group->Children()) {
+      if (sibling != this && sibling->Kind == TControlKind::RadioButton)
+        static_cast<TRadioButton*>(sibling)->SetChecked(false);
+    }
+  }
+  if (OnClick) OnClick();
+}
+
+void TRadioButton::UserClick() {
+  if (!Enabled()) return;
+  RunUserEvent([this] { SetChecked(true); });
+}
+
+}  // namespace kav::ui

@@ -1,0 +1,45 @@
+// The form model: caption, outer position and size, topmost, minimised or normal, and the
+// place where exceptions from user events are caught and shown.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "ui/Control.h"
+
+namespace kav::ui {
+
+enum class TWindowState { Normal, Minimized };
+
+class TForm : public TContainer {
+ public:
+  explicit TForm(std::string name) : TContainer(TControlKind::Form, std::move(name)) {}
+
+  const std::string& GetCaption() const { return Caption; }
+  void SetCaption(std::string caption);
+
+  int Left() const { return Bounds.Left; }
+  int Top() const { return Bounds.Top; }
+  int Width() const { return Bounds.Width; }
+  int Height() const { return Bounds.Height; }
+  void SetLeft(int left);
+  void SetTop(int top);
+  int ClientWidth = 0, ClientHeight = 0;
+
+  bool Topmost() const { return topmost_; }
+  void SetTopmost(bool topmost);
+  TWindowState WindowState() const { return state_; }
+  void SetWindowState(TWindowState state);
+
+  // Shows an error that escaped a user event (a message box in the program).
+  std::function<void(const std::string&)> OnError;
+
+  // Runs `event`; an exception that escapes it is shown through OnError and the program goes on.
+  void Dispatch(const std::function<void()>& event);
+
+ private:
+  bool topmost_ = false;
+  TWindowState state_ = TWindowState::Normal;
+};
+
+}  // namespace kav::ui
