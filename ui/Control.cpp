@@ -54,6 +54,18 @@ void TForm::SetWindowState(TWindowState state) {
   Notify(TAspect::WindowState);
 }
 
+void TForm::SetAcceptFiles(bool accept) {
+  acceptFiles_ = accept;
+  Notify(TAspect::AcceptFiles);
+}
+
+void TForm::UserDropFile(const std::string& path) {
+  if (!acceptFiles_) return;
+  Dispatch([&] {
+    if (OnDropFile) OnDropFile(path);
+  });
+}
+
 void TForm::Dispatch(const std::function<void()>& event) {
   try {
     event();

@@ -28,7 +28,7 @@ enum class TControlKind {
 // What changed in a model, so that its peer updates only that.
 enum class TAspect {
   Text, Caption, Enabled, Visible, Checked, Items, ItemIndex, Page, Bounds,
-  Cells, Layout, Selection, Scroll, WindowState, Topmost,
+  Cells, Layout, Selection, Scroll, WindowState, Topmost, AcceptFiles,
 };
 
 class TContainer;

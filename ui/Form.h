@@ -31,6 +31,13 @@ class TForm : public TContainer {
   TWindowState WindowState() const { return state_; }
   void SetWindowState(TWindowState state);
 
+  // Files dragged from the file manager are taken while this is set.
+  bool AcceptFiles() const { return acceptFiles_; }
+  void SetAcceptFiles(bool accept);
+  // The first file of a drop (full path); the peer releases the drop afterwards.
+  std::function<void(const std::string& path)> OnDropFile;
+  void UserDropFile(const std::string& path);
+
   // Shows an error that escaped a user event (a message box in the program).
   std::function<void(const std::string&)> OnError;
 
@@ -39,6 +46,7 @@ class TForm : public TContainer {
 
  private:
   bool topmost_ = false;
+  bool acceptFiles_ = false;
   TWindowState state_ = TWindowState::Normal;
 };
 

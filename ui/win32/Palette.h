@@ -1,0 +1,30 @@
+// The colours of the "Windows10 Dark" look: one palette for every window and control.
+#pragma once
+
+#include <windows.h>
+
+namespace kav::ui::win32 {
+
+struct TPalette {
+  COLORREF Window = RGB(0x20, 0x20, 0x20);        // form, tab sheets, panels
+  COLORREF Control = RGB(0x2B, 0x2B, 0x2B);       // buttons, grid header, drop-downs
+  COLORREF ControlHot = RGB(0x3A, 0x3A, 0x3A);    // hovered button
+  COLORREF ControlPressed = RGB(0x4A, 0x4A, 0x4A);
+  COLORREF Edit = RGB(0x19, 0x19, 0x19);          // edit boxes, list boxes, grid cells
+  COLORREF InverseEdit = RGB(0x00, 0x00, 0x00);   // the white-on-black boxes
+  COLORREF Text = RGB(0xE6, 0xE6, 0xE6);
+  COLORREF InverseText = RGB(0xFF, 0xFF, 0xFF);
+  COLORREF DisabledText = RGB(0x80, 0x80, 0x80);
+  COLORREF Placeholder = RGB(0x78, 0x78, 0x78);   // grey placeholder texts
+  COLORREF Border = RGB(0x55, 0x55, 0x55);
+  COLORREF GridLine = RGB(0x3C, 0x3C, 0x3C);
+  COLORREF Highlight = RGB(0x26, 0x4F, 0x78);     // selected cells and items
+  COLORREF HighlightText = RGB(0xFF, 0xFF, 0xFF);
+  COLORREF Focus = RGB(0x3D, 0x8E, 0xE0);         // current cell frame, focus marks
+  COLORREF Accent = RGB(0x3D, 0x8E, 0xE0);        // check marks, radio dots, active tab line
+};
+
+// The palette of the one dark look the program carries.
+const TPalette& DarkPalette();
+
+}  // namespace kav::ui::win32
