@@ -20,6 +20,7 @@ TForm88::TForm88(TServices services, cad::TTargetState& target)
   BuildPages();
   LayOutPages();
   ConnectHandlers();
+  ConnectPartsListHandlers();
 }
 
 std::string TForm88::ProgramFolder() const { return ExtractFilePath(Services.ProgramPath); }
@@ -45,6 +46,7 @@ void TForm88::ConnectHandlers() {
 void TForm88::FormCreate() {
   // Step 1
   dropFullName.clear();
+  UndoCount1 = UndoCount2 = 0;
   Target.TargetProgID = cad::kDefaultProgID;
   // Step 2: the work-area page
   PageControl1.SetActivePageIndex(kWorkAreaPage);
@@ -65,10 +67,12 @@ void TForm88::FormCreate() {
     }
   });
   // Step 7: the work-area list
+  Dispatch([this] { StartWorkAreaList(); });
   // Step 8: the tag box
   ComboBox3.SetText("");
   Dispatch([this] { LoadTagList(); });
   // Step 9: the cell undo stacks
+  CreateUndoStacks();
   // Step 10: the message filter
   // Step 11
   SetAcceptFiles(true);
@@ -77,6 +81,8 @@ void TForm88::FormCreate() {
 void TForm88::FormDestroy() {
   // Step 1
   WriteSettings();
+  // Step 2
+  FreeUndoStacks();
 }
 
 // --- Page rules

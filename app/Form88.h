@@ -3,9 +3,13 @@
 // program attaches native peers to them, the tests drive them directly.
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "cadlink/TargetState.h"
+#include "partslist/ClipboardTable.h"
+#include "partslist/UndoCells.h"
 #include "platform/Services.h"
 #include "ui/Button.h"
 #include "ui/ComboBox.h"
@@ -59,6 +63,47 @@ class TForm88 : public ui::TForm {
   std::string RememberedPartsList;   // Combo1/Text
   std::string RememberedTag;         // ComboBox/Text3
   std::string dropFullName;
+
+  // --- Parts lists
+  // The text-placement operations a double-click in the work-area grid can run.
+  enum class TDblClickOperation { ChangeText, CreateText, PlainCreate };   // Button3, Button1, Button6
+  // Runs the operation chosen by the double-click mode boxes; the operations attach here.
+  std::function<void(TDblClickOperation)> OnDblClickOperation;
+
+  void SpeedButton1Click();
+  void loadToSg(ui::TStringGrid& sg, const std::string& fname);
+  void StartWorkAreaList();                   // start-up step 7
+  void ComboBox1Change(ui::TControl& Sender); // Sender: ComboBox1, or the form itself
+  void Edit1Change();
+  void StringGrid1Click();
+  void StringGrid1DblClick();
+  void StringGrid1MouseDown(ui::TStringGrid& grid, ui::TMouseButton button, int x, int y);
+  void SpeedButton2Click();
+  void SpeedButton3Click();
+  void SpeedButton5Click();
+  void SpeedButton6Click();
+  void N5Click();
+  void N7Click();
+  void N10Click();
+  void N12Click();
+  void N16Click();
+  void N18Click();
+  void StringGrid2FixedCellClick(int ACol, int ARow);
+  void GridKeyDown(ui::TStringGrid& grid, ui::TKey& key, ui::TShiftState shift);
+  void StringGrid1KeyDown(ui::TKey& key, ui::TShiftState shift);
+  void StringGrid2KeyDown(ui::TKey& key, ui::TShiftState shift);
+  void StringGrid1GetEditText(int ACol, int ARow);
+  void StringGrid2GetEditText(int ACol, int ARow);
+  partslist::TTableSize ClipboardTableSize();
+  void CopyRangeToClipboard(ui::TStringGrid& grid);
+  void FormDropFile(const std::string& path);   // the first file of a drop, full path
+  std::string DialogFolder() const;             // the program's folder as the file dialogs start in it
+  void CreateUndoStacks();                      // start-up step 9
+  void FreeUndoStacks();                        // shut-down step 2
+
+  std::unique_ptr<partslist::TUndoCells> UndoCells1, UndoCells2;
+  int UndoCount1 = 0, UndoCount2 = 0;
+  ui::TGridRect UndoRect1{}, UndoRect2{};
 
   // --- Controls
   ui::TPageControl PageControl1{"PageControl1"};
@@ -155,6 +200,7 @@ class TForm88 : public ui::TForm {
   void BuildPages();      // parents, captions, hints and first-start states
   void LayOutPages();     // places and anchors
   void ConnectHandlers();
+  void ConnectPartsListHandlers();
 };
 
 }  // namespace kav::app
