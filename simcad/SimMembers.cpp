@@ -1,0 +1,155 @@
+// The application's test members, all named "Sim...": building a drawing, queueing the
+// user's answers, setting the busy state and reading back the drawing and the call log. They
+// are not logged, so the log shows only what the tool called.
+#include <chrono>
+#include <thread>
+
+#include "platform/Text.h"
+#include "simcad/SimDemo.h"
+#include "simcad/SimObjects.h"
+
+namespace kav::sim {
+
+using cad::TArg;
+using cad::TAutomationError;
+using cad::Variant;
+
+namespace {
+
+cad::VariantArray Strings(const std::vector<std::string>& lines) {
+  cad::VariantArray array;
+  for (const auto& line : lines) array.Items.emplace_back(line);
+  return array;
+}
+
+std::vector<std::string> StringsOf(const Variant& value) {
+  std::vector<std::string> strings;
+  if (value.IsMissing() || value.IsEmpty()) return strings;
+  for (const auto& item : value.AsVariants()) strings.push_back(item.AsString());
+  return strings;
+}
+
+Variant Id(int id) { return Variant(static_cast<std::int32_t>(id)); }
+
+}  // namespace
+
+bool HandleSimMember(const std::shared_ptr<TSimState>& shared, const std::string& name, std::span<TArg> args,
+                     Variant& result) {
+  if (name.rfind("SIM", 0) != 0) return false;
+  TSimState& state = *shared;
+  auto number = [&](std::size_t i) { return ArgAt(args, i).AsDouble(); };
+  auto optionalNumber = [&](std::size_t i, double fallback) {
+    const Variant v = ArgAt(args, i);
+    return v.IsMissing() ? fallback : v.AsDouble();
+  };
+  TEntity entity;
+
+  if (name == "SIMADDLINE") {
+    RequireArgs(args, 4, 4, name);
+    entity.Type = TEntityType::Line;
+    entity.Start = {number(0), number(1), 0};
+    entity.End = {number(2), number(3), 0};
+    result = Id(state.Drawing.Add(entity));
+  } else if (name == "SIMADDPOLYLINE") {
+    RequireArgs(args, 1, 2, name);
+    entity.Type = TEntityType::LwPolyline;
+    entity.Coordinates = args[0].Value.AsDoubles();
+    entity.Closed = !ArgAt(args, 1).IsMissing() && args[1].Value.AsBool();
+    result = Id(state.Drawing.Add(entity));
+  } else if (name == "SIMADDSPLINE" || name == "SIMADD3DPOLYLINE") {
+    RequireArgs(args, 1, 1, name);
+    entity.Type = name == "SIMADDSPLINE" ? TEntityType::Spline : TEntityType::Polyline3d;
+    entity.Coordinates = args[0].Value.AsDoubles();
+    result = Id(state.Drawing.Add(entity));
+  } else if (name == "SIMADDCIRCLE") {
+    RequireArgs(args, 3, 3, name);
+    entity.Type = TEntityType::Circle;
+    entity.Center = {number(0), number(1), 0};
+    entity.Radius = number(2);
+    result = Id(state.Drawing.Add(entity));
+  } else if (name == "SIMADDTEXT") {
+    RequireArgs(args, 4, 6, name);
+    entity.Type = TEntityType::Text;
+    entity.Text.TextString = args[0].Value.AsString();
+    entity.Text.Height = number(3);
+    entity.Text.Rotation = optionalNumber(5, 0);
+    entity.Text.Alignment = static_cast<int>(optionalNumber(4, 0));
+    entity.Text.Anchor = {number(1), number(2), 0};
+    result = Id(state.Drawing.Add(entity));
+  } else if (name == "SIMADDBLOCK") {
+    RequireArgs(args, 3, 5, name);
+    result = Id(state.Drawing.AddBlock(args[0].Value.AsString(), {number(1), number(2), 0}, StringsOf(ArgAt(args, 3)),
+                                       StringsOf(ArgAt(args, 4))));
+  } else if (name == "SIMENTITY") {
+    RequireArgs(args, 1, 1, name);
+    result = MakeEntity(shared, args[0].Value.AsInt32());
+  } else if (name == "SIMQUEUEPOINT") {
+    RequireArgs(args, 2, 3, name);
+    state.Answers.push_back({TAnswer::TKind::Point, {number(0), number(1), optionalNumber(2, 0)}, 0, {}});
+  } else if (name == "SIMQUEUEPICK") {
+    RequireArgs(args, 3, 3, name);
+    state.Answers.push_back({TAnswer::TKind::Pick, {number(1), number(2), 0}, args[0].Value.AsInt32(), {}});
+  } else if (name == "SIMQUEUESELECTION") {
+    RequireArgs(args, 1, 1, name);
+    TAnswer answer{TAnswer::TKind::Selection, {}, 0, {}};
+    for (double id : args[0].Value.AsDoubles()) answer.Entities.push_back(static_cast<int>(id));
+    state.Answers.push_back(answer);
+  } else if (name == "SIMQUEUECANCEL") {
+    state.Answers.push_back({TAnswer::TKind::Cancel, {}, 0, {}});
+  } else if (name == "SIMPENDINGANSWERS") {
+    result = Id(static_cast<int>(state.Answers.size()));
+  } else if (name == "SIMCALLLOG") {
+    std::vector<std::string> lines;
+    for (const auto& call : state.Calls) lines.push_back(call.Text());
+    result = Strings(lines);
+  } else if (name == "SIMCLEARLOG") {
+    state.Calls.clear();
+    state.Commands.clear();
+    state.CommandEvents.clear();
+    state.Prompts.clear();
+  } else if (name == "SIMDRAWING") {
+    std::vector<std::string> lines;
+    for (int id : state.Drawing.TopLevel()) lines.push_back(DescribeEntity(state.Drawing, *state.Drawing.Find(id)));
+    result = Strings(lines);
+  } else if (name == "SIMCOMMANDS") {
+    result = Strings(state.Commands);
+  } else if (name == "SIMCOMMANDEVENTS") {
+    result = Strings(state.CommandEvents);
+  } else if (name == "SIMPROMPTS") {
+    result = Strings(state.Prompts);
+  } else if (name == "SIMUNDOGROUPS") {
+    result = Id(state.UndoGroups);
+  } else if (name == "SIMUNDODEPTH") {
+    result = Id(state.UndoDepth);
+  } else if (name == "SIMSETBUSY") {
+    RequireArgs(args, 1, 1, name);
+    state.Busy = args[0].Value.AsBool();
+  } else if (name == "SIMSETBUSYPOLLS") {
+    RequireArgs(args, 1, 2, name);
+    state.BusyPolls = args[0].Value.AsInt32();
+    if (!ArgAt(args, 1).IsMissing()) state.BusyPollsAfterCommand = args[1].Value.AsInt32();
+  } else if (name == "SIMSETVARIABLE") {
+    RequireArgs(args, 2, 2, name);
+    state.Variables[UpperAscii(args[0].Value.AsString())] = args[1].Value;
+  } else if (name == "SIMFAILMEMBER") {
+    RequireArgs(args, 3, 4, name);
+    const Variant times = ArgAt(args, 3);
+    state.Failures[UpperAscii(args[0].Value.AsString())] =
+        TFailure{args[1].Value.AsInt32(), args[2].Value.AsString(), times.IsMissing() ? -1 : times.AsInt32()};
+  } else if (name == "SIMCLEARFAILURES") {
+    state.Failures.clear();
+  } else if (name == "SIMSLEEP") {
+    // Holds the call for a while, so that a test can end the process in the middle of a call.
+    RequireArgs(args, 1, 1, name);
+    std::this_thread::sleep_for(std::chrono::milliseconds(args[0].Value.AsInt32()));
+  } else if (name == "SIMBUILDDEMO") {
+    BuildDemoDrawing(state.Drawing);
+  } else if (name == "SIMRESET") {
+    state = TSimState{};
+  } else {
+    throw TAutomationError(cad::kUnknownName, "Unknown name: Application." + name);
+  }
+  return true;
+}
+
+}  // namespace kav::sim

@@ -1,0 +1,153 @@
+// The utility object (picks and prompts) and the selection set.
+#include "simcad/SimObjects.h"
+
+#include <algorithm>
+
+#include "cadlink/Point.h"
+#include "simcad/SimFilter.h"
+
+namespace kav::sim {
+
+using cad::TArg;
+using cad::TAutomationError;
+using cad::TInvokeKind;
+using cad::Variant;
+
+namespace {
+
+void NotePrompt(TSimState& state, const Variant& prompt) {
+  if (!prompt.IsMissing() && !prompt.IsEmpty()) state.Prompts.push_back(prompt.AsString());
+}
+
+// The entity a pick found; a pick on nothing is the error the CAD gives.
+int PickedEntity(TSimState& state, const TAnswer& answer, std::string_view member) {
+  if (answer.Kind != TAnswer::TKind::Pick)
+    throw TAutomationError(cad::kInvalidArg, std::string(member) + ": the queued answer is not an object pick");
+  if (state.Drawing.Find(answer.Entity) == nullptr) throw TAutomationError(cad::kFail, "Nothing was picked");
+  return answer.Entity;
+}
+
+class TSimUtility final : public TSimObject {
+ public:
+  explicit TSimUtility(std::shared_ptr<TSimState> state) : TSimObject(std::move(state), "Utility") {}
+
+ protected:
+  bool Handle(TInvokeKind kind, const std::string& name, std::span<TArg> args, Variant& result) override {
+    if (kind == TInvokeKind::PropertyPut) return false;
+    auto& state = State();
+    if (name == "GETPOINT") {
+      RequireArgs(args, 0, 2, "GetPoint");
+      NotePrompt(state, ArgAt(args, 1));
+      const TAnswer answer = TakeAnswer(state, "GetPoint");
+      if (answer.Kind == TAnswer::TKind::Selection)
+        throw TAutomationError(cad::kInvalidArg, "GetPoint: the queued answer is a selection");
+      result = cad::MakePoint(answer.Point);
+    } else if (name == "GETENTITY") {
+      RequireArgs(args, 2, 3, "GetEntity");
+      NotePrompt(state, ArgAt(args, 2));
+      const TAnswer answer = TakeAnswer(state, "GetEntity");
+      int id = PickedEntity(state, answer, "GetEntity");
+      // A plain entity pick takes the block reference around an attribute.
+      if (const TEntity* picked = state.Drawing.Find(id); picked->Owner != 0) id = picked->Owner;
+      SetOut(args, 0, MakeEntity(SharedState(), id), "GetEntity");
+      SetOut(args, 1, cad::MakePoint(answer.Point), "GetEntity");
+    } else if (name == "GETSUBENTITY") {
+      RequireArgs(args, 4, 5, "GetSubEntity");
+      NotePrompt(state, ArgAt(args, 4));
+      const TAnswer answer = TakeAnswer(state, "GetSubEntity");
+      const int id = PickedEntity(state, answer, "GetSubEntity");
+      SetOut(args, 0, MakeEntity(SharedState(), id), "GetSubEntity");
+      SetOut(args, 1, cad::MakePoint(answer.Point), "GetSubEntity");
+      // Nothing is nested in this drawing: no transformation and no containers.
+      SetOut(args, 2, Variant(), "GetSubEntity");
+      SetOut(args, 3, Variant(), "GetSubEntity");
+    } else if (name == "PROMPT") {
+      RequireArgs(args, 1, 1, "Prompt");
+      state.Prompts.push_back(args[0].Value.AsString());
+    } else return false;
+    return true;
+  }
+};
+
+class TSimSelectionSet final : public TSimObject {
+ public:
+  explicit TSimSelectionSet(std::shared_ptr<TSimState> state) : TSimObject(std::move(state), "SelectionSet") {}
+
+ protected:
+  bool Handle(TInvokeKind kind, const std::string& name, std::span<TArg> args, Variant& result) override {
+    if (kind == TInvokeKind::PropertyPut) return false;
+    auto& state = State();
+    if (name == "CLEAR") {
+      RequireArgs(args, 0, 0, "Clear");
+      state.Selection.clear();
+    } else if (name == "COUNT") {
+      result = Variant(static_cast<std::int32_t>(LiveSelection().size()));
+    } else if (name == "ITEM") {
+      RequireArgs(args, 1, 1, "Item");
+      const auto live = LiveSelection();
+      const std::int64_t index = args[0].Value.AsInteger();
+      if (index < 0 || index >= static_cast<std::int64_t>(live.size()))
+        throw TAutomationError(cad::kBadIndex, "Invalid index " + std::to_string(index));
+      result = MakeEntity(SharedState(), live[static_cast<std::size_t>(index)]);
+    } else if (name == "NAME") {
+      result = "CURRENT";
+    } else if (name == "SELECT") {
+      RequireArgs(args, 1, 5, "Select");
+      Select(args);
+    } else if (name == "SELECTONSCREEN") {
+      RequireArgs(args, 0, 2, "SelectOnScreen");
+      const TFilter filter = TFilter::FromArguments(ArgAt(args, 0), ArgAt(args, 1));
+      const TAnswer answer = TakeAnswer(state, "SelectOnScreen");
+      if (answer.Kind != TAnswer::TKind::Selection)
+        throw TAutomationError(cad::kInvalidArg, "SelectOnScreen: the queued answer is not a selection");
+      for (int id : answer.Entities) Include(id, filter);
+    } else return false;
+    return true;
+  }
+
+ private:
+  std::vector<int> LiveSelection() {
+    std::vector<int> live;
+    for (int id : State().Selection)
+      if (State().Drawing.Find(id) != nullptr) live.push_back(id);
+    return live;
+  }
+
+  void Include(int id, const TFilter& filter) {
+    auto& state = State();
+    const TEntity* entity = state.Drawing.Find(id);
+    if (entity == nullptr || entity->Owner != 0 || !filter.Accepts(state.Drawing, *entity)) return;
+    if (std::find(state.Selection.begin(), state.Selection.end(), id) == state.Selection.end()) state.Selection.push_back(id);
+  }
+
+  void Select(std::span<TArg> args) {
+    const std::int64_t mode = args[0].Value.AsInteger();
+    const TFilter filter = TFilter::FromArguments(ArgAt(args, 3), ArgAt(args, 4));
+    auto& drawing = State().Drawing;
+    switch (mode) {
+      case 1: {   // crossing
+        if (ArgAt(args, 1).IsMissing() || ArgAt(args, 2).IsMissing())
+          throw TAutomationError(cad::kParamNotFound, "Select: a crossing selection needs two points");
+        for (int id : drawing.Crossing(cad::ToPoint(args[1].Value), cad::ToPoint(args[2].Value))) Include(id, filter);
+        break;
+      }
+      case 4: {   // last object
+        if (const int last = drawing.LastTopLevel(); last != 0) Include(last, filter);
+        break;
+      }
+      case 5:   // all
+        for (int id : drawing.TopLevel()) Include(id, filter);
+        break;
+      default: throw TAutomationError(cad::kInvalidArg, "Select: mode " + std::to_string(mode) + " is not supported");
+    }
+  }
+};
+
+}  // namespace
+
+cad::ObjectRef MakeUtility(std::shared_ptr<TSimState> state) { return std::make_shared<TSimUtility>(std::move(state)); }
+cad::ObjectRef MakeSelectionSet(std::shared_ptr<TSimState> state) {
+  return std::make_shared<TSimSelectionSet>(std::move(state));
+}
+
+}  // namespace kav::sim

@@ -1,0 +1,70 @@
+// Automation values: the coercions the operations rely on, and points.
+#include <gtest/gtest.h>
+
+#include "cadlink/Automation.h"
+#include "cadlink/Point.h"
+
+namespace kav::cad {
+namespace {
+
+HResult CodeOf(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const TAutomationError& e) {
+    return e.Code;
+  }
+  return 0;
+}
+
+TEST(Variant, NumbersCoerceAsAutomationDoes) {
+  EXPECT_DOUBLE_EQ(Variant(Int16(-7)).AsDouble(), -7.0);
+  EXPECT_DOUBLE_EQ(Variant("2.5").AsDouble(), 2.5);
+  EXPECT_EQ(Variant(2.5).AsInteger(), 2);    // half to even
+  EXPECT_EQ(Variant(3.5).AsInteger(), 4);
+  EXPECT_EQ(Variant(-1.5).AsInteger(), -2);
+  EXPECT_EQ(Variant(true).AsInteger(), -1);  // automation's True
+  EXPECT_TRUE(Variant(Int16(1)).AsBool());
+  EXPECT_FALSE(Variant(0.0).AsBool());
+  EXPECT_TRUE(Variant("True").AsBool());
+  EXPECT_EQ(Variant(12.0).AsString(), "12");
+  EXPECT_EQ(Variant(0.25).AsString(), "0.25");
+  EXPECT_EQ(Variant().AsString(), "");
+}
+
+TEST(Variant, WhatCannotBeConvertedIsATypeMismatch) {
+  EXPECT_EQ(CodeOf([] { (void)Variant("abc").AsDouble(); }), kTypeMismatch);
+  EXPECT_EQ(CodeOf([] { (void)Variant().AsObject(); }), kTypeMismatch);
+  EXPECT_EQ(CodeOf([] { (void)Variant(ObjectRef()).AsObject(); }), kTypeMismatch);
+  EXPECT_EQ(CodeOf([] { (void)Variant(3e10).AsInt32(); }), kTypeMismatch);
+  EXPECT_EQ(CodeOf([] { (void)Variant(std::numeric_limits<double>::quiet_NaN()).AsInteger(); }), kTypeMismatch);
+  EXPECT_EQ(CodeOf([] { (void)Variant("x").AsDoubles(); }), kTypeMismatch);
+  EXPECT_EQ(CodeOf([] { (void)Variant(DoubleArray{0, {1, 2}}).AsString(); }), kTypeMismatch);
+}
+
+TEST(Variant, ArraysKeepTheirBoundsAndElementKinds) {
+  const Variant filterTypes(ShortArray{0, {0, 66}});
+  const Variant filterData(VariantArray{0, {Variant("INSERT"), Variant(Int16(1))}});
+  EXPECT_EQ(filterTypes.Kind(), VariantKind::ShortArray);
+  EXPECT_EQ(filterTypes.AsDoubles(), (std::vector<double>{0, 66}));
+  const auto items = filterData.AsVariants();
+  ASSERT_EQ(items.size(), 2u);
+  EXPECT_EQ(items[0].Kind(), VariantKind::String);
+  EXPECT_EQ(items[1].Kind(), VariantKind::Int16);
+  EXPECT_NE(Variant(DoubleArray{1, {1.0}}), Variant(DoubleArray{0, {1.0}}));
+}
+
+TEST(Point, TravelsAsThreeDoublesWithBoundsZeroToTwo) {
+  const Variant p = MakePoint(1.5, -2, 3);
+  ASSERT_EQ(p.Kind(), VariantKind::DoubleArray);
+  EXPECT_EQ(std::get<DoubleArray>(p.Value()).Lower, 0);
+  EXPECT_EQ(ToPoint(p), (TPoint{1.5, -2, 3}));
+  // Some CADs answer with a variant array of numbers, or with x and y only.
+  EXPECT_EQ(ToPoint(Variant(VariantArray{0, {Variant(1.0), Variant(Int16(2)), Variant(3)}})), (TPoint{1, 2, 3}));
+  EXPECT_EQ(ToPoint(Variant(DoubleArray{0, {4, 5}})), (TPoint{4, 5, 0}));
+  EXPECT_EQ(CodeOf([] { ToPoint(Variant(DoubleArray{0, {1, 2, 3, 4}})); }), kTypeMismatch);
+  EXPECT_EQ(CodeOf([] { ToPoint(Variant(2.0)); }), kTypeMismatch);
+  EXPECT_EQ(CodeOf([] { ToPoint(Variant()); }), kTypeMismatch);
+}
+
+}  // namespace
+}  // namespace kav::cad
