@@ -1,9 +1,14 @@
 #include "ui/Button.h"
 
+#include "ui/Form.h"
+
 namespace kav::ui {
 
 void TButton::UserClick() {
   if (!Enabled()) return;
+  if (ModalResult != 0) {
+    if (TForm* form = Form()) form->ModalResult = ModalResult;
+  }
   RunUserEvent([this] {
     if (OnClick) OnClick();
   });

@@ -20,6 +20,8 @@ class TButton : public TControl {
   }
   std::string Caption;
   std::function<void()> OnClick;
+  // Given to the form's ModalResult before OnClick runs, so that pressing it ends a modal dialog.
+  int ModalResult = 0;
   // The user pressed the button (ignored while disabled).
   void UserClick();
 };

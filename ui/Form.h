@@ -11,6 +11,9 @@ namespace kav::ui {
 
 enum class TWindowState { Normal, Minimized };
 
+// How a modal dialog ended; buttons carry one (TButton::ModalResult) to end it.
+inline constexpr int mrNone = 0, mrOk = 1, mrCancel = 2;
+
 class TForm : public TContainer {
  public:
   explicit TForm(std::string name) : TContainer(TControlKind::Form, std::move(name)) {}
@@ -25,6 +28,10 @@ class TForm : public TContainer {
   void SetLeft(int left);
   void SetTop(int top);
   int ClientWidth = 0, ClientHeight = 0;
+  // False for a dialog frame the user cannot resize (and without a minimise button).
+  bool Sizeable = true;
+  // Set while the form is shown modally; anything but mrNone ends the modal loop.
+  int ModalResult = mrNone;
 
   bool Topmost() const { return topmost_; }
   void SetTopmost(bool topmost);

@@ -3,9 +3,12 @@
 
 #include <windows.h>
 
+#include <string_view>
+
 namespace kav::ui::win32 {
 
 struct TPalette {
+  bool Dark = true;                               // asks for the dark title bar too
   COLORREF Window = RGB(0x20, 0x20, 0x20);        // form, tab sheets, panels
   COLORREF Control = RGB(0x2B, 0x2B, 0x2B);       // buttons, grid header, drop-downs
   COLORREF ControlHot = RGB(0x3A, 0x3A, 0x3A);    // hovered button
@@ -26,5 +29,14 @@ struct TPalette {
 
 // The palette of the one dark look the program carries.
 const TPalette& DarkPalette();
+
+// The system's own colours, for the plain look when a style is not found.
+TPalette PlainPalette();
+
+// The name under which the dark look is known.
+inline constexpr std::string_view kDarkStyleName = "Windows10 Dark";
+
+// The palette of the look named `name`, or null when the program carries no such look.
+const TPalette* FindStyle(std::string_view name);
 
 }  // namespace kav::ui::win32

@@ -1,0 +1,162 @@
+#include "ui/win32/PagePeer.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "platform/Text.h"
+#include "ui/win32/Handles.h"
+#include "ui/win32/Layout.h"
+
+namespace kav::ui::win32 {
+
+TPageControlPeer::TPageControlPeer(ui::TPageControl& model, TPeerContext& context, HWND parent)
+    : TContainerPeer(model, context, parent), pages_(model) {
+  const SIZE size = ClientSize(Handle());
+  tabs_ = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, 0, size.cx,
+                          Theme().Scale(24), Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (tabs_ == nullptr) throw std::runtime_error("cannot create the tabs of " + model.Name);
+  SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(Theme().Font(model.Font)), FALSE);
+  int index = 0;
+  for (ui::TControl* page : model.Children()) {
+    std::wstring caption = Utf8ToWide(static_cast<ui::TContainer*>(page)->Caption);
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = caption.data();
+    SendMessageW(tabs_, TCM_INSERTITEMW, static_cast<WPARAM>(index++), reinterpret_cast<LPARAM>(&item));
+  }
+  SendMessageW(tabs_, TCM_SETCURSEL, static_cast<WPARAM>(model.ActivePageIndex()), 0);
+  SetWindowSubclass(tabs_, &TPageControlPeer::TabProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  LayOutPages();
+}
+
+TPageControlPeer::~TPageControlPeer() {
+  if (tabs_ != nullptr && IsWindow(tabs_)) RemoveWindowSubclass(tabs_, &TPageControlPeer::TabProc, 0);
+}
+
+int TPageControlPeer::StripHeight() const {
+  RECT item{};
+  if (tabs_ == nullptr || !SendMessageW(tabs_, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item)))
+    return Theme().Scale(24);
+  return item.bottom + Theme().Scale(2);
+}
+
+RECT TPageControlPeer::SheetRect() const {
+  const SIZE size = ClientSize(Handle());
+  return RECT{0, StripHeight(), size.cx, std::max<LONG>(StripHeight(), size.cy)};
+}
+
+void TPageControlPeer::AddSheet(TContainerPeer& sheet) {
+  sheets_.push_back(&sheet);
+  const RECT r = SheetRect();
+  MoveWindow(sheet.Handle(), r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);
+  ShowActivePage();
+}
+
+void TPageControlPeer::LayOutPages() {
+  const SIZE size = ClientSize(Handle());
+  MoveWindow(tabs_, 0, 0, size.cx, StripHeight(), TRUE);
+  const RECT r = SheetRect();
+  for (TContainerPeer* sheet : sheets_)
+    MoveWindow(sheet->Handle(), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+}
+
+void TPageControlPeer::ShowActivePage() {
+  const int active = pages_.ActivePageIndex();
+  if (static_cast<int>(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0)) != active)
+    SendMessageW(tabs_, TCM_SETCURSEL, static_cast<WPARAM>(active), 0);
+  HWND focus = GetFocus();
+  for (std::size_t i = 0; i < sheets_.size(); ++i) {
+    HWND sheet = sheets_[i]->Handle();
+    const bool show = static_cast<int>(i) == active;
+    if (!show && focus != nullptr && (focus == sheet || IsChild(sheet, focus))) SetFocus(tabs_);
+    ShowWindow(sheet, show ? SW_SHOWNA : SW_HIDE);
+  }
+  InvalidateRect(tabs_, nullptr, TRUE);
+}
+
+void TPageControlPeer::OnAspect(ui::TAspect aspect) {
+  if (aspect == ui::TAspect::Page) ShowActivePage();
+  else TContainerPeer::OnAspect(aspect);
+}
+
+LRESULT TPageControlPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NOTIFY) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header->hwndFrom == tabs_) {
+      if (header->code == TCN_SELCHANGE) {
+        pages_.UserSelectPage(static_cast<int>(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0)));
+        ShowActivePage();   // also when the model kept its page
+      }
+      return 0;
+    }
+  }
+  if (message == WM_SIZE) {
+    LayOutPages();
+    return 0;
+  }
+  return TContainerPeer::HandleMessage(message, wParam, lParam);
+}
+
+LRESULT CALLBACK TPageControlPeer::TabProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                          DWORD_PTR data) {
+  auto* self = reinterpret_cast<TPageControlPeer*>(data);
+  switch (message) {
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(window, &TPageControlPeer::TabProc, 0);
+      self->tabs_ = nullptr;
+      break;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      return GuardedCall(&self->context_.Form, 0, [&] {
+        TPaintDc dc(window);
+        self->PaintTabs(dc.Get());
+        return LRESULT{0};
+      });
+    case WM_PRINTCLIENT:
+      return GuardedCall(&self->context_.Form, 0, [&] {
+        self->PaintTabs(reinterpret_cast<HDC>(wParam));
+        return LRESULT{0};
+      });
+    default:
+      break;
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+void TPageControlPeer::PaintTabs(HDC dc) {
+  const TPalette& p = Theme().Palette();
+  RECT client{};
+  GetClientRect(tabs_, &client);
+  FillSolid(dc, client, p.Window);
+  FillSolid(dc, RECT{client.left, client.bottom - 1, client.right, client.bottom}, p.Border);
+  TSelectObject font(dc, Theme().Font(model_.Font));
+  SetBkMode(dc, TRANSPARENT);
+  const int active = static_cast<int>(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0));
+  const bool focused = GetFocus() == tabs_;
+  for (int i = 0; i < pages_.PageCount(); ++i) {
+    RECT r{};
+    if (!SendMessageW(tabs_, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r))) continue;
+    const bool selected = i == active;
+    r.bottom = client.bottom;
+    if (selected) r.top = client.top;
+    FillSolid(dc, r, selected ? p.Window : p.Control);
+    FrameSolid(dc, RECT{r.left, r.top, r.right, selected ? r.bottom + 1 : r.bottom}, p.Border);
+    if (selected) {
+      FillSolid(dc, RECT{r.left + 1, r.bottom - 1, r.right - 1, r.bottom}, p.Window);
+      FillSolid(dc, RECT{r.left, r.top, r.right, r.top + Theme().Scale(2)}, p.Accent);
+    }
+    const std::wstring caption = Utf8ToWide(static_cast<ui::TContainer*>(pages_.Children()[static_cast<std::size_t>(i)])->Caption);
+    SetTextColor(dc, model_.Enabled() ? p.Text : p.DisabledText);
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    if (selected && focused) {
+      RECT f = r;
+      InflateRect(&f, -Theme().Scale(3), -Theme().Scale(3));
+      FrameSolid(dc, f, p.Focus);
+    }
+  }
+}
+
+}  // namespace kav::ui::win32

@@ -1,0 +1,40 @@
+// Peer of a page control: a strip of tabs drawn in the dark palette above the tab sheets,
+// which are child windows shown one at a time.
+#pragma once
+
+#include <vector>
+
+#include "ui/PageControl.h"
+#include "ui/win32/ContainerPeer.h"
+
+namespace kav::ui::win32 {
+
+class TPageControlPeer final : public TContainerPeer {
+ public:
+  TPageControlPeer(ui::TPageControl& model, TPeerContext& context, HWND parent);
+  ~TPageControlPeer() override;
+
+  // Takes the peer of the next tab sheet: it is placed under the tabs and shown when active.
+  void AddSheet(TContainerPeer& sheet);
+  HWND TabHandle() const { return tabs_; }
+  // Where the sheets go: the client area below the tab strip.
+  RECT SheetRect() const;
+
+ protected:
+  void OnAspect(ui::TAspect aspect) override;
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  static LRESULT CALLBACK TabProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                  DWORD_PTR data);
+  void PaintTabs(HDC dc);
+  void ShowActivePage();
+  void LayOutPages();
+  int StripHeight() const;
+
+  ui::TPageControl& pages_;
+  HWND tabs_ = nullptr;   // child of this window, destroyed with it
+  std::vector<TContainerPeer*> sheets_;
+};
+
+}  // namespace kav::ui::win32

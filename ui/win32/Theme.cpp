@@ -1,0 +1,76 @@
+#include "ui/win32/Theme.h"
+
+#include "platform/Text.h"
+
+namespace kav::ui::win32 {
+
+TTheme::TTheme(const TPalette& palette, int dpi)
+    : palette_(palette),
+      dpi_(dpi > 0 ? dpi : 96),
+      window_(CreateSolidBrush(palette.Window)),
+      control_(CreateSolidBrush(palette.Control)),
+      edit_(CreateSolidBrush(palette.Edit)),
+      inverse_(CreateSolidBrush(palette.InverseEdit)),
+      highlight_(CreateSolidBrush(palette.Highlight)),
+      border_(CreateSolidBrush(palette.Border)) {}
+
+RECT TTheme::Scale(const TBounds& bounds) const {
+  const int left = Scale(bounds.Left), top = Scale(bounds.Top);
+  return RECT{left, top, left + Scale(bounds.Width), top + Scale(bounds.Height)};
+}
+
+HFONT TTheme::Font(const TFont& font) {
+  auto key = std::make_tuple(font.Name, font.Height, font.Bold);
+  auto found = fonts_.find(key);
+  if (found != fonts_.end()) return found->second.Get();
+  LOGFONTW lf{};
+  lf.lfHeight = -Scale(font.Height);
+  lf.lfWeight = font.Bold ? FW_BOLD : FW_NORMAL;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lf.lfQuality = CLEARTYPE_QUALITY;
+  const std::wstring face = Utf8ToWide(font.Name);
+  lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+  TFontHandle handle(CreateFontIndirectW(&lf));
+  HFONT result = handle.Get();
+  fonts_.emplace(std::move(key), std::move(handle));
+  return result;
+}
+
+void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
+  const COLORREF old = SetBkColor(dc, colour);
+  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+  SetBkColor(dc, old);
+}
+
+void FrameSolid(HDC dc, const RECT& rect, COLORREF colour) {
+  FillSolid(dc, RECT{rect.left, rect.top, rect.right, rect.top + 1}, colour);
+  FillSolid(dc, RECT{rect.left, rect.bottom - 1, rect.right, rect.bottom}, colour);
+  FillSolid(dc, RECT{rect.left, rect.top, rect.left + 1, rect.bottom}, colour);
+  FillSolid(dc, RECT{rect.right - 1, rect.top, rect.right, rect.bottom}, colour);
+}
+
+int SystemDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
+void MakeProcessDpiAware() { SetProcessDPIAware(); }
+
+void UseDarkTitleBar(HWND window) {
+  // DwmSetWindowAttribute is looked up at run time: older systems and Wine may lack it, and
+  // the attribute number changed between Windows 10 builds (20 now, 19 before).
+  HMODULE dwm = LoadLibraryW(L"dwmapi.dll");
+  if (dwm == nullptr) return;
+  using TSetAttribute = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
+  auto setAttribute = reinterpret_cast<TSetAttribute>(
+      reinterpret_cast<void*>(GetProcAddress(dwm, "DwmSetWindowAttribute")));
+  if (setAttribute != nullptr) {
+    const BOOL dark = TRUE;
+    if (FAILED(setAttribute(window, 20, &dark, sizeof dark))) setAttribute(window, 19, &dark, sizeof dark);
+  }
+  FreeLibrary(dwm);
+}
+
+}  // namespace kav::ui::win32

@@ -1,0 +1,55 @@
+// What every peer of one form draws with: the palette, its brushes, the fonts of the models
+// and the scale from 96 DPI design pixels to the screen.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <tuple>
+
+#include "ui/Control.h"
+#include "ui/win32/Handles.h"
+#include "ui/win32/Palette.h"
+
+namespace kav::ui::win32 {
+
+class TTheme {
+ public:
+  TTheme(const TPalette& palette, int dpi);
+
+  const TPalette& Palette() const { return palette_; }
+  int Dpi() const { return dpi_; }
+  int Scale(int designPixels) const { return MulDiv(designPixels, dpi_, 96); }
+  RECT Scale(const TBounds& bounds) const;
+
+  HBRUSH WindowBrush() const { return window_.Get(); }
+  HBRUSH ControlBrush() const { return control_.Get(); }
+  HBRUSH EditBrush() const { return edit_.Get(); }
+  HBRUSH InverseBrush() const { return inverse_.Get(); }
+  HBRUSH HighlightBrush() const { return highlight_.Get(); }
+  HBRUSH BorderBrush() const { return border_.Get(); }
+
+  // The font of a model, made once per name, height and weight and kept for the form's life.
+  HFONT Font(const TFont& font);
+
+ private:
+  const TPalette& palette_;
+  int dpi_;
+  TBrushHandle window_, control_, edit_, inverse_, highlight_, border_;
+  std::map<std::tuple<std::string, int, bool>, TFontHandle> fonts_;
+};
+
+// Fills a rectangle with one colour.
+void FillSolid(HDC dc, const RECT& rect, COLORREF colour);
+// Draws a one-pixel frame inside a rectangle.
+void FrameSolid(HDC dc, const RECT& rect, COLORREF colour);
+
+// The screen's DPI (the process is system-DPI aware, so this is what windows are scaled to).
+int SystemDpi();
+// Asks Windows to stop bitmap-stretching the program on high-DPI screens.
+void MakeProcessDpiAware();
+// Gives a top-level window the dark title bar where Windows offers one; does nothing elsewhere.
+void UseDarkTitleBar(HWND window);
+
+}  // namespace kav::ui::win32
