@@ -1,0 +1,390 @@
+#include "ui/win32/GridControl.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <system_error>
+
+#include "platform/Text.h"
+
+namespace kav::ui::win32 {
+namespace {
+
+constexpr wchar_t kClassName[] = L"KaverolinStringGrid";
+
+}  // namespace
+
+// --- Creation and destruction
+
+TGridControl::TGridControl(TToken, ui::TStringGrid& model, const TPalette& palette, int dpi)
+    : model_(model), palette_(palette), dpi_(dpi > 0 ? dpi : 96) {
+  font_.Reset(CreateFontW(-Scale(model_.Font.Height), 0, 0, 0, model_.Font.Bold ? FW_BOLD : FW_NORMAL,
+                          FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                          DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Utf8ToWide(model_.Font.Name).c_str()));
+  measureDC_.Reset(CreateCompatibleDC(nullptr));
+  editorBrush_.Reset(CreateSolidBrush(palette_.Edit));
+  if (measureDC_) {
+    SelectObject(measureDC_.Get(), Font());
+    TEXTMETRICW metrics{};
+    if (GetTextMetricsW(measureDC_.Get(), &metrics))
+      textTop_ = std::max(0, (Scale(model_.RowHeight()) - static_cast<int>(metrics.tmHeight)) / 2);
+  }
+}
+
+std::unique_ptr<TGridControl> TGridControl::Create(HWND parent, ui::TStringGrid& model,
+                                                   const TPalette& palette, int dpi) {
+  auto grid = std::make_unique<TGridControl>(TToken{}, model, palette, dpi);
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof existing;
+  if (!GetClassInfoExW(instance, kClassName, &existing)) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;   // double clicks run the work-area operations
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kClassName;
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+      throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
+                              "the grid window class could not be registered");
+  }
+  DWORD style = WS_CHILD | WS_TABSTOP | WS_CLIPCHILDREN | WS_HSCROLL | WS_VSCROLL;
+  if (model.Visible()) style |= WS_VISIBLE;
+  if (!model.Enabled()) style |= WS_DISABLED;
+  const ui::TBounds& b = model.Bounds;
+  HWND hwnd = CreateWindowExW(0, kClassName, L"", style, grid->Scale(b.Left), grid->Scale(b.Top),
+                              grid->Scale(b.Width), grid->Scale(b.Height), parent, nullptr, instance,
+                              grid.get());
+  if (hwnd == nullptr)
+    throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
+                            "the grid window could not be created");
+  TGridControl* self = grid.get();
+  model.OnModelChange = [self](ui::TAspect aspect) { self->ModelChanged(aspect); };
+  model.TextWidth = [self](std::string_view text) { return self->MeasureText(text); };
+  self->UpdateScrollBars();
+  return grid;
+}
+
+TGridControl::~TGridControl() {
+  if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+  model_.OnModelChange = nullptr;
+  model_.TextWidth = nullptr;
+}
+
+HWND TGridControl::Handle() const { return hwnd_; }
+
+HWND TGridControl::EditorHandle() const { return editing_ ? editor_ : nullptr; }
+
+HFONT TGridControl::Font() const {
+  return font_ ? font_.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+int TGridControl::MeasureText(std::string_view text) const {
+  if (text.empty() || !measureDC_) return 0;
+  const std::wstring wide = Utf8ToWide(text);
+  SIZE size{};
+  if (!GetTextExtentPoint32W(measureDC_.Get(), wide.data(), static_cast<int>(wide.size()), &size)) return 0;
+  return Unscale(size.cx);
+}
+
+ui::TShiftState TGridControl::CurrentShift() {
+  ui::TShiftState shift = 0;
+  if (GetKeyState(VK_SHIFT) < 0) shift |= ui::ssShift;
+  if (GetKeyState(VK_CONTROL) < 0) shift |= ui::ssCtrl;
+  if (GetKeyState(VK_MENU) < 0) shift |= ui::ssAlt;
+  return shift;
+}
+
+RECT TGridControl::WindowCellRect(int col, int row) const {
+  const ui::TBounds b = model_.CellRect(col, row);
+  if (b.Width <= 0 || b.Height <= 0) return RECT{};
+  return RECT{Scale(b.Left), Scale(b.Top), Scale(b.Left + b.Width), Scale(b.Top + b.Height)};
+}
+
+// --- The window procedure
+
+LRESULT CALLBACK TGridControl::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* created = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    auto* self = static_cast<TGridControl*>(created->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<TGridControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    if (self->editing_) self->model_.CancelEdit();
+    self->editing_ = false;
+    self->hwnd_ = nullptr;
+    self->editor_ = nullptr;
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+  try {
+    return self->HandleMessage(message, wParam, lParam);
+  } catch (...) {
+    // Handlers that belong to a form have their errors shown there; nothing may unwind
+    // through the system's code that called us.
+    return 0;
+  }
+}
+
+LRESULT TGridControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SIZE:
+      UpdateScrollBars(true);
+      PlaceEditor();
+      InvalidateRect(hwnd_, nullptr, FALSE);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;   // PaintContent covers every pixel
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_PRINTCLIENT: {
+      RECT client{};
+      GetClientRect(hwnd_, &client);
+      PaintContent(reinterpret_cast<HDC>(wParam), client);
+      return 0;
+    }
+    case WM_VSCROLL:
+      Scroll(SB_VERT, LOWORD(wParam));
+      return 0;
+    case WM_HSCROLL:
+      Scroll(SB_HORZ, LOWORD(wParam));
+      return 0;
+    case WM_MOUSEWHEEL:
+      Wheel(GET_WHEEL_DELTA_WPARAM(wParam), false);
+      return 0;
+    case WM_MOUSEHWHEEL:
+      Wheel(GET_WHEEL_DELTA_WPARAM(wParam), true);
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      LeftDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), message == WM_LBUTTONDBLCLK);
+      return 0;
+    case WM_MOUSEMOVE:
+      MouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return 0;
+    case WM_LBUTTONUP:
+      LeftUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return 0;
+    case WM_RBUTTONDOWN:
+      RightDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return 0;
+    case WM_CONTEXTMENU:
+      ContextMenu(lParam);
+      return 0;
+    case WM_CAPTURECHANGED:
+      if (reinterpret_cast<HWND>(lParam) != hwnd_) EndMouseMode();
+      return 0;
+    case WM_SETCURSOR:
+      if (LOWORD(lParam) == HTCLIENT) {
+        POINT p{};
+        GetCursorPos(&p);
+        ScreenToClient(hwnd_, &p);
+        if (SetCursorFor(p.x, p.y)) return TRUE;
+      }
+      break;
+    case WM_GETDLGCODE: {
+      LRESULT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
+      const auto* msg = reinterpret_cast<const MSG*>(lParam);
+      if (msg != nullptr && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN && model_.AllowEditing)
+        code |= DLGC_WANTMESSAGE;   // Enter starts the editor instead of pressing a default button
+      return code;
+    }
+    case WM_KEYDOWN:
+      KeyDown(wParam);
+      return 0;
+    case WM_CHAR:
+      Char(wParam);
+      return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_ENABLE:
+      InvalidateRect(hwnd_, nullptr, FALSE);
+      return 0;
+    case WM_CTLCOLOREDIT: {
+      const HDC dc = reinterpret_cast<HDC>(wParam);
+      SetTextColor(dc, palette_.Text);
+      SetBkColor(dc, palette_.Edit);
+      return reinterpret_cast<LRESULT>(editorBrush_.Get());
+    }
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+// --- Model to view
+
+void TGridControl::ModelChanged(ui::TAspect aspect) {
+  if (hwnd_ == nullptr) return;
+  switch (aspect) {
+    case ui::TAspect::Cells:
+    case ui::TAspect::Selection:
+      FollowModelWhileEditing(aspect);
+      break;
+    case ui::TAspect::Layout:
+      FollowModelWhileEditing(aspect);
+      UpdateScrollBars(true);
+      PlaceEditor();
+      break;
+    case ui::TAspect::Scroll:
+      if (editing_) CommitEditing();   // the editor never floats over another cell
+      UpdateScrollBars();
+      break;
+    case ui::TAspect::Visible:
+      ShowWindow(hwnd_, model_.Visible() ? SW_SHOWNA : SW_HIDE);
+      return;
+    case ui::TAspect::Enabled:
+      if (!model_.Enabled() && editing_) CommitEditing();
+      EnableWindow(hwnd_, model_.Enabled() ? TRUE : FALSE);
+      return;
+    case ui::TAspect::Bounds: {
+      const ui::TBounds& b = model_.Bounds;
+      SetWindowPos(hwnd_, nullptr, Scale(b.Left), Scale(b.Top), Scale(b.Width), Scale(b.Height),
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      return;
+    }
+    default:
+      return;
+  }
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void TGridControl::Paint() {
+  PAINTSTRUCT ps{};
+  const HDC windowDC = BeginPaint(hwnd_, &ps);
+  const RECT area = ps.rcPaint;
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  if (windowDC != nullptr && width > 0 && height > 0) {
+    // Draw into a bitmap first so that scrolling and selecting do not flicker.
+    TMemoryDc memory(CreateCompatibleDC(windowDC));
+    TBitmapHandle bitmap(CreateCompatibleBitmap(windowDC, width, height));
+    if (memory && bitmap) {
+      TSelectObject selected(memory.Get(), bitmap.Get());
+      SetViewportOrgEx(memory.Get(), -area.left, -area.top, nullptr);
+      PaintContent(memory.Get(), area);
+      SetViewportOrgEx(memory.Get(), 0, 0, nullptr);
+      BitBlt(windowDC, area.left, area.top, width, height, memory.Get(), 0, 0, SRCCOPY);
+    } else {
+      PaintContent(windowDC, area);
+    }
+  }
+  EndPaint(hwnd_, &ps);
+}
+
+void TGridControl::UpdateClientSize() {
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  model_.ClientWidth = Unscale(client.right);
+  model_.ClientHeight = Unscale(client.bottom);
+}
+
+int TGridControl::MaxTopRow() const {
+  return std::max(ui::TStringGrid::FixedRows, model_.RowCount() - model_.FullyVisibleRows());
+}
+
+int TGridControl::MaxLeftCol() const {
+  int width = 0, left = model_.ColCount() - 1;
+  for (int c = model_.ColCount() - 1; c >= 0; --c) {
+    width += model_.ColWidth(c) + ui::TStringGrid::GridLineWidth;
+    if (width > model_.ClientWidth) break;
+    left = c;
+  }
+  return left;
+}
+
+void TGridControl::UpdateScrollBars(bool pullBack) {
+  if (hwnd_ == nullptr || updatingScrollBars_) return;
+  updatingScrollBars_ = true;
+  // Showing or hiding a bar changes the client size and so the ranges; a few rounds settle it.
+  for (int round = 0; round < 3; ++round) {
+    UpdateClientSize();
+    const int clientWidth = model_.ClientWidth, clientHeight = model_.ClientHeight;
+    if (pullBack) {
+      // After rows or columns went away, show as many as fit instead of a mostly empty window.
+      if (model_.TopRow() > MaxTopRow()) model_.SetTopRow(MaxTopRow());
+      if (model_.LeftCol() > MaxLeftCol()) model_.SetLeftCol(MaxLeftCol());
+    }
+
+    SCROLLINFO vertical{};
+    vertical.cbSize = sizeof vertical;
+    vertical.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    vertical.nMin = ui::TStringGrid::FixedRows;
+    vertical.nMax = model_.RowCount() - 1;
+    vertical.nPage = static_cast<UINT>(model_.RowCount() - MaxTopRow());
+    vertical.nPos = model_.TopRow();
+    SetScrollInfo(hwnd_, SB_VERT, &vertical, TRUE);
+
+    SCROLLINFO horizontal{};
+    horizontal.cbSize = sizeof horizontal;
+    horizontal.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    horizontal.nMin = 0;
+    horizontal.nMax = model_.ColCount() - 1;
+    horizontal.nPage = static_cast<UINT>(model_.ColCount() - MaxLeftCol());
+    horizontal.nPos = model_.LeftCol();
+    SetScrollInfo(hwnd_, SB_HORZ, &horizontal, TRUE);
+
+    UpdateClientSize();
+    if (model_.ClientWidth == clientWidth && model_.ClientHeight == clientHeight) break;
+  }
+  updatingScrollBars_ = false;
+}
+
+// --- Scrolling
+
+void TGridControl::Scroll(int bar, int code) {
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_TRACKPOS;
+  GetScrollInfo(hwnd_, bar, &info);
+  const bool vertical = bar == SB_VERT;
+  const int current = vertical ? model_.TopRow() : model_.LeftCol();
+  const int first = vertical ? ui::TStringGrid::FixedRows : 0;
+  const int last = vertical ? MaxTopRow() : MaxLeftCol();
+  const int page = vertical ? model_.FullyVisibleRows() : model_.FullyVisibleCols();
+  int target = current;
+  switch (code) {
+    case SB_LINEUP: target = current - 1; break;
+    case SB_LINEDOWN: target = current + 1; break;
+    case SB_PAGEUP: target = current - page; break;
+    case SB_PAGEDOWN: target = current + page; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: target = info.nTrackPos; break;   // 32-bit, unlike the message's
+    case SB_TOP: target = first; break;
+    case SB_BOTTOM: target = last; break;
+    default: return;
+  }
+  target = std::clamp(target, first, std::max(first, last));
+  if (vertical) ScrollTo(target, model_.LeftCol());
+  else ScrollTo(model_.TopRow(), target);
+}
+
+void TGridControl::ScrollTo(int topRow, int leftCol) {
+  if (topRow == model_.TopRow() && leftCol == model_.LeftCol()) return;
+  if (editing_) CommitEditing();
+  model_.UserScrollTo(topRow, leftCol);
+}
+
+void TGridControl::Wheel(int delta, bool horizontal) {
+  wheelRemainder_ += delta;
+  const int notches = wheelRemainder_ / WHEEL_DELTA;
+  wheelRemainder_ %= WHEEL_DELTA;
+  if (notches == 0) return;
+  if (horizontal) {
+    const int left = std::clamp(model_.LeftCol() + notches, 0, MaxLeftCol());
+    ScrollTo(model_.TopRow(), left);
+    return;
+  }
+  UINT lines = 3;
+  SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+  const int step = lines == WHEEL_PAGESCROLL ? model_.FullyVisibleRows() : static_cast<int>(lines);
+  const int top = std::clamp(model_.TopRow() - notches * step, ui::TStringGrid::FixedRows,
+                             MaxTopRow());
+  ScrollTo(top, model_.LeftCol());
+}
+
+}  // namespace kav::ui::win32
