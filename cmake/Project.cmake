@@ -7,12 +7,19 @@ else()
 endif()
 
 if(WIN32)
-  # Unicode only; no min/max macros; Windows 7 API level is enough.
+  # Unicode only; no min/max macros; Windows 10 API level.
   add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0A00)
   if(MINGW)
     add_link_options(-static -static-libgcc -static-libstdc++)
   endif()
 endif()
+
+# A Windows program whose entry is wWinMain or wmain (Unicode command line).
+function(kav_unicode_entry target)
+  if(MINGW)
+    target_link_options(${target} PRIVATE -municode)
+  endif()
+endfunction()
 
 # kav_library(NAME folder-relative sources globbed from the calling folder)
 # Every portable subsystem is one static library made of the .cpp files of its folder.

@@ -27,6 +27,8 @@ kav_make_prefix() {   # $1: folder for the new prefix
   timeout 180 wineboot -i >/dev/null 2>&1 || { echo "wineboot failed" >&2; return 1; }
   # A crash must fail the test instead of waiting on a dialog.
   timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  # Without a window manager (Xvfb) Wine draws the title bars itself.
+  timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
   timeout 60 wineserver -w
 }
 

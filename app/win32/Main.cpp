@@ -1,0 +1,83 @@
+// The program's entry: the dark look, the main window and its services, the message loop.
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <memory>
+#include <string>
+
+#include "app/Form88.h"
+#include "platform/Text.h"
+#include "platform/win32/Win32Services.h"
+#include "ui/win32/FormPeer.h"
+#include "ui/win32/Palette.h"
+#include "ui/win32/Theme.h"
+
+namespace {
+
+using namespace kav;
+
+constexpr const char* kStyleName = "Windows10 Dark";
+
+// COM for this thread, a single-threaded apartment, for as long as the program runs.
+class TComApartment {
+ public:
+  TComApartment() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ~TComApartment() { if (ok_) CoUninitialize(); }
+  TComApartment(const TComApartment&) = delete;
+  TComApartment& operator=(const TComApartment&) = delete;
+
+ private:
+  bool ok_;
+};
+
+int Run() {
+  ui::win32::MakeProcessDpiAware();
+  TComApartment apartment;
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  HWND mainWindow = nullptr;
+  const auto owner = [&mainWindow] { return reinterpret_cast<std::uintptr_t>(mainWindow); };
+  const auto codePage = MakeWin32CodePage();
+  const auto collation = MakeWin32Collation();
+  const auto clipboard = MakeWin32Clipboard();
+  const auto messages = MakeWin32Messages(owner, app::kApplicationTitle);
+  const auto dialogs = MakeWin32FileDialogs(owner);
+  const auto desktop = MakeWin32Desktop();
+  const auto files = MakeWin32FileSystem();
+  const TServices services{*codePage, *collation, *clipboard, *messages, *dialogs, *desktop, *files,
+                           ProgramFilePath()};
+
+  // The look the program carries; without it the program goes on in the plain look.
+  const ui::win32::TPalette* palette = ui::win32::FindStyle(kStyleName);
+  static const ui::win32::TPalette plain = ui::win32::PlainPalette();
+  if (!palette) {
+    messages->ShowError(std::string("スタイル '") + kStyleName + "' が見つかりません");
+    palette = &plain;
+  }
+
+  cad::TTargetState target;
+  app::TForm88 form(services, target);
+  ui::win32::TFormPeer peer(form, {nullptr, palette, {}});
+  mainWindow = peer.Handle();
+  peer.QuitWhenDestroyed();
+  peer.OnDestroy = [&] {
+    mainWindow = nullptr;   // message boxes of the shut-down have no owner any more
+    form.FormDestroy();
+  };
+  form.FormCreate();
+  peer.Show();
+  return ui::win32::RunMessageLoop(peer);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  try {
+    return Run();
+  } catch (const std::exception& e) {
+    MessageBoxW(nullptr, kav::Utf8ToWide(e.what()).c_str(), L"KAVEROLIN 2.18", MB_OK | MB_ICONERROR);
+    return 1;
+  }
+}
