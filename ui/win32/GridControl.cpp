@@ -14,6 +14,17 @@ constexpr wchar_t kClassName[] = L"KaverolinStringGrid";
 
 }  // namespace
 
+// The control's hooks in its model, as named types so that the destructor can tell them from
+// the hooks of a control that replaced this one on the same model.
+struct TGridControl::TModelLink {
+  TGridControl* Self;
+  void operator()(ui::TAspect aspect) const { Self->ModelChanged(aspect); }
+};
+struct TGridControl::TMeasureLink {
+  const TGridControl* Self;
+  int operator()(std::string_view text) const { return Self->MeasureText(text); }
+};
+
 // --- Creation and destruction
 
 TGridControl::TGridControl(TToken, ui::TStringGrid& model, const TPalette& palette, int dpi)
@@ -60,16 +71,18 @@ std::unique_ptr<TGridControl> TGridControl::Create(HWND parent, ui::TStringGrid&
     throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
                             "the grid window could not be created");
   TGridControl* self = grid.get();
-  model.OnModelChange = [self](ui::TAspect aspect) { self->ModelChanged(aspect); };
-  model.TextWidth = [self](std::string_view text) { return self->MeasureText(text); };
+  model.OnModelChange = TModelLink{self};
+  model.TextWidth = TMeasureLink{self};
   self->UpdateScrollBars();
   return grid;
 }
 
 TGridControl::~TGridControl() {
   if (hwnd_ != nullptr) DestroyWindow(hwnd_);
-  model_.OnModelChange = nullptr;
-  model_.TextWidth = nullptr;
+  const auto* link = model_.OnModelChange.target<TModelLink>();
+  if (link != nullptr && link->Self == this) model_.OnModelChange = nullptr;
+  const auto* measure = model_.TextWidth.target<TMeasureLink>();
+  if (measure != nullptr && measure->Self == this) model_.TextWidth = nullptr;
 }
 
 HWND TGridControl::Handle() const { return hwnd_; }

@@ -21,7 +21,8 @@ class TGridControl : public TPeer {
 
  public:
   // The window is placed at the model's Bounds (96-DPI units) scaled to `dpi`. The model must
-  // outlive the control; the control takes over the model's OnModelChange and TextWidth.
+  // outlive the control; the control takes over the model's OnModelChange and TextWidth
+  // (and gives them back on destruction unless another control has taken them since).
   static std::unique_ptr<TGridControl> Create(HWND parent, ui::TStringGrid& model,
                                               const TPalette& palette, int dpi);
   TGridControl(TToken, ui::TStringGrid& model, const TPalette& palette, int dpi);
@@ -38,6 +39,8 @@ class TGridControl : public TPeer {
 
  private:
   enum class TMouseMode { None, Select, Resize, HeaderPress, ColumnDrag };
+  struct TModelLink;
+  struct TMeasureLink;
 
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK EditorProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
