@@ -131,20 +131,32 @@ bool TComboBoxPeer::OnDrawItem(const DRAWITEMSTRUCT& item) {
 }
 
 LRESULT TComboBoxPeer::SubclassMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  // The closed fixed list is drawn whole, so no light 3D button shows in the dark window.
-  if (combo_.Style == ui::TComboStyle::DropDownList) {
-    if (message == WM_PAINT) {
+  switch (message) {
+    // The closed box is drawn whole, so no light 3D button shows in the dark window; the
+    // inner edit box of an editable one paints its text over it.
+    case WM_PAINT: {
       TPaintDc dc(Handle());
       PaintClosedList(dc.Get());
       return 0;
     }
-    if (message == WM_PRINTCLIENT) {
+    case WM_PRINTCLIENT:
       PaintClosedList(reinterpret_cast<HDC>(wParam));
       return 0;
-    }
-    if (message == WM_ERASEBKGND) return 1;
+    case WM_ERASEBKGND:
+      return 1;
+    // The inner edit box and the open list ask their combo box for colours.
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+      return reinterpret_cast<LRESULT>(OnCtlColor(reinterpret_cast<HDC>(wParam)));
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_COMMAND:   // the inner edit box gained or lost the focus
+      InvalidateRect(Handle(), nullptr, FALSE);
+      break;
+    default:
+      break;
   }
-  if (message == WM_SETFOCUS || message == WM_KILLFOCUS) InvalidateRect(Handle(), nullptr, FALSE);
   return CallDefault(message, wParam, lParam);
 }
 
@@ -153,12 +165,16 @@ void TComboBoxPeer::PaintClosedList(HDC dc) {
   RECT r{};
   GetClientRect(Handle(), &r);
   FillSolid(dc, r, p.Control);
-  const bool focused = GetFocus() == Handle();
+  const bool editable = combo_.Style == ui::TComboStyle::DropDown;
+  if (editable) FillSolid(dc, r, p.Edit);
+  HWND focus = GetFocus();
+  const bool focused = focus == Handle() || (focus != nullptr && GetParent(focus) == Handle());
   FrameSolid(dc, r, focused ? p.Focus : p.Border);
   const int arrowWidth = GetSystemMetrics(SM_CXVSCROLL);
+  if (editable) FillSolid(dc, RECT{r.right - arrowWidth, r.top + 1, r.right - 1, r.bottom - 1}, p.Control);
   RECT text{r.left + 1, r.top + 1, r.right - arrowWidth, r.bottom - 1};
   TSelectObject font(dc, Theme().Font(model_.Font));
-  DrawItemText(dc, Theme(), Utf8ToWide(combo_.Text()), text, model_.Enabled() ? p.Text : p.DisabledText);
+  if (!editable) DrawItemText(dc, Theme(), Utf8ToWide(combo_.Text()), text, model_.Enabled() ? p.Text : p.DisabledText);
   // The down arrow: a small filled triangle.
   const int cx = r.right - arrowWidth / 2, cy = (r.top + r.bottom) / 2, half = Theme().Scale(4);
   POINT arrow[3] = {{cx - half, cy - half / 2}, {cx + half, cy - half / 2}, {cx, cy + half / 2}};

@@ -1,0 +1,313 @@
+// The form peer: window frame and size, caption, place, topmost and minimised state both
+// ways, file drops with long paths, anchoring on resize, tab order, hints, errors that escape
+// handlers, and modal dialogs.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <stdexcept>
+#include <vector>
+
+#include "PeerTestSupport.h"
+#include "platform/Text.h"
+#include "ui/Button.h"
+#include "ui/Edit.h"
+#include "ui/StringGrid.h"
+#include "ui/win32/FormPeer.h"
+
+namespace kav::ui::win32 {
+namespace {
+
+using test::HasExStyle;
+using test::HasStyle;
+using test::Pump;
+
+struct TMainForm : ui::TForm {
+  TMainForm() : ui::TForm("MainForm") {
+    ClientWidth = 641;
+    ClientHeight = 369;
+    SetCaption("MOLBREX");
+    First.Bounds = {8, 8, 80, 25};
+    First.Hint = "最初";
+    Stretch.Bounds = {100, 8, 400, 21};
+    Stretch.Anchors = ui::akLeft | ui::akTop | ui::akRight;
+    Stretch.Hint = "伸びる";
+    Corner.Bounds = {550, 330, 80, 25};
+    Corner.Anchors = ui::akRight | ui::akBottom;
+    Fixed.Bounds = {8, 330, 60, 20};
+    Box.Bounds = {8, 40, 300, 280};
+    Box.Anchors = ui::akLeft | ui::akTop | ui::akBottom;
+    Inner.Bounds = {8, 8, 200, 21};
+    Inner.Anchors = ui::akLeft | ui::akTop | ui::akRight;
+    Grid.Bounds = {320, 40, 300, 280};
+    Grid.Anchors = ui::akLeft | ui::akTop | ui::akRight | ui::akBottom;
+    Add(First);
+    Add(Stretch);
+    Add(Corner);
+    Add(Fixed);
+    Add(Box);
+    Box.Add(Inner);
+    Add(Grid);
+    OnError = [this](const std::string& text) { Errors.push_back(text); };
+  }
+  ui::TButton First{"First", "最初"};
+  ui::TEdit Stretch{"Stretch"};
+  ui::TButton Corner{"Corner", "隅"};
+  ui::TEdit Fixed{"Fixed"};
+  ui::TGroupBox Box{"Box", "枠"};
+  ui::TEdit Inner{"Inner"};
+  ui::TStringGrid Grid{"Grid"};
+  std::vector<std::string> Errors;
+};
+
+TEST(FormPeer, WindowHasTheDesignedClientAreaAndFrameAndWritesItsSizeBack) {
+  TMainForm form;
+  TFormPeer peer(form);
+  HWND window = peer.Handle();
+  const SIZE client = test::ClientSizeOf(window);
+  EXPECT_EQ(client.cx, peer.Theme().Scale(641));
+  EXPECT_EQ(client.cy, peer.Theme().Scale(369));
+  EXPECT_TRUE(HasStyle(window, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME));
+  EXPECT_FALSE(HasStyle(window, WS_MAXIMIZEBOX));
+  EXPECT_TRUE(HasExStyle(window, WS_EX_APPWINDOW));
+  EXPECT_EQ(test::TextOf(window), "MOLBREX");
+
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  EXPECT_EQ(form.Width(), frame.right - frame.left);
+  EXPECT_EQ(form.Height(), frame.bottom - frame.top);
+  EXPECT_GT(form.Width(), client.cx);
+
+  form.SetCaption("KAVEROLIN 2.18 [ BricsCAD ]");
+  EXPECT_EQ(test::TextOf(window), "KAVEROLIN 2.18 [ BricsCAD ]");
+}
+
+TEST(FormPeer, DialogFrameIsFixedWhenTheFormIsNotSizeable) {
+  TMainForm form;
+  form.Sizeable = false;
+  TFormPeer peer(form);
+  EXPECT_FALSE(HasStyle(peer.Handle(), WS_THICKFRAME));
+  EXPECT_FALSE(HasStyle(peer.Handle(), WS_MINIMIZEBOX));
+}
+
+TEST(FormPeer, PlaceTopmostAndMinimisedStateFollowTheModelAndTheWindow) {
+  TMainForm form;
+  TFormPeer peer(form);
+  peer.Show();
+  HWND window = peer.Handle();
+
+  form.SetLeft(120);
+  form.SetTop(90);
+  RECT r{};
+  GetWindowRect(window, &r);
+  EXPECT_EQ(r.left, 120);
+  EXPECT_EQ(r.top, 90);
+  // Moved by the user: the model keeps the new place.
+  SetWindowPos(window, nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  EXPECT_EQ(form.Left(), 200);
+  EXPECT_EQ(form.Top(), 150);
+
+  form.SetTopmost(true);
+  EXPECT_TRUE(HasExStyle(window, WS_EX_TOPMOST));
+  form.SetTopmost(false);
+  EXPECT_FALSE(HasExStyle(window, WS_EX_TOPMOST));
+
+  form.SetWindowState(ui::TWindowState::Minimized);
+  EXPECT_TRUE(IsIconic(window));
+  EXPECT_EQ(form.Left(), 200);   // the minimised place is not taken as the window's place
+  form.SetWindowState(ui::TWindowState::Normal);
+  EXPECT_FALSE(IsIconic(window));
+  ShowWindow(window, SW_MINIMIZE);
+  EXPECT_EQ(form.WindowState(), ui::TWindowState::Minimized);
+  ShowWindow(window, SW_RESTORE);
+  EXPECT_EQ(form.WindowState(), ui::TWindowState::Normal);
+}
+
+// A drop as the shell makes it: DROPFILES followed by the wide paths, two zeros at the end.
+HGLOBAL MakeDrop(const std::vector<std::wstring>& paths) {
+  std::size_t chars = 1;
+  for (const auto& p : paths) chars += p.size() + 1;
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = TRUE;
+  auto* text = reinterpret_cast<wchar_t*>(drop + 1);
+  for (const auto& p : paths) {
+    std::memcpy(text, p.c_str(), p.size() * sizeof(wchar_t));
+    text += p.size() + 1;
+  }
+  GlobalUnlock(memory);
+  return memory;
+}
+
+TEST(FormPeer, DroppedFileArrivesWithItsWholeLongPathAndOnlyTheFirstCounts) {
+  TMainForm form;
+  std::vector<std::string> dropped;
+  form.OnDropFile = [&](const std::string& path) { dropped.push_back(path); };
+  TFormPeer peer(form);
+  form.SetAcceptFiles(true);
+  EXPECT_TRUE(HasExStyle(peer.Handle(), WS_EX_ACCEPTFILES));
+
+  std::wstring longPath = L"C:\\部品リスト\\";
+  while (longPath.size() < 296) longPath += L"サブフォルダ\\";
+  longPath.resize(296);
+  longPath += L".tsv";
+  ASSERT_EQ(longPath.size(), 300u);
+  SendMessageW(peer.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({longPath, L"C:\\b.tsv"})), 0);
+  ASSERT_EQ(dropped.size(), 1u);
+  EXPECT_EQ(dropped[0], WideToUtf8(longPath));
+
+  // An empty drop is released without a call.
+  SendMessageW(peer.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({})), 0);
+  EXPECT_EQ(dropped.size(), 1u);
+
+  form.SetAcceptFiles(false);
+  EXPECT_FALSE(HasExStyle(peer.Handle(), WS_EX_ACCEPTFILES));
+}
+
+TEST(FormPeer, AnchoredChildrenMoveAndStretchWhenTheWindowIsResized) {
+  TMainForm form;
+  TFormPeer peer(form);
+  HWND stretch = peer.HandleOf(form.Stretch), corner = peer.HandleOf(form.Corner), fixed = peer.HandleOf(form.Fixed);
+  HWND box = peer.HandleOf(form.Box), inner = peer.HandleOf(form.Inner), grid = peer.HandleOf(form.Grid);
+  ASSERT_NE(grid, nullptr);
+  const RECT s0 = test::RectInParent(stretch), c0 = test::RectInParent(corner), f0 = test::RectInParent(fixed);
+  const RECT b0 = test::RectInParent(box), i0 = test::RectInParent(inner), g0 = test::RectInParent(grid);
+
+  RECT frame{};
+  GetWindowRect(peer.Handle(), &frame);
+  SetWindowPos(peer.Handle(), nullptr, 0, 0, frame.right - frame.left + 100, frame.bottom - frame.top + 50,
+               SWP_NOMOVE | SWP_NOZORDER);
+  const RECT s1 = test::RectInParent(stretch), c1 = test::RectInParent(corner), f1 = test::RectInParent(fixed);
+  const RECT b1 = test::RectInParent(box), i1 = test::RectInParent(inner), g1 = test::RectInParent(grid);
+
+  EXPECT_EQ(s1.left, s0.left);
+  EXPECT_EQ(s1.right, s0.right + 100);
+  EXPECT_EQ(c1.left, c0.left + 100);
+  EXPECT_EQ(c1.top, c0.top + 50);
+  EXPECT_EQ(c1.right - c1.left, c0.right - c0.left);
+  EXPECT_TRUE(EqualRect(&f1, &f0));
+  EXPECT_EQ(b1.bottom, b0.bottom + 50);   // the group box grows downwards only
+  EXPECT_EQ(b1.right, b0.right);
+  EXPECT_TRUE(EqualRect(&i1, &i0));       // ... so its child, anchored right, keeps its size
+  EXPECT_EQ(g1.right, g0.right + 100);
+  EXPECT_EQ(g1.bottom, g0.bottom + 50);
+  EXPECT_EQ(form.Width(), frame.right - frame.left + 100);
+}
+
+TEST(FormPeer, TabOrderFollowsTheModelAndHintsBecomeTooltips) {
+  TMainForm form;
+  TFormPeer peer(form);
+  HWND first = peer.HandleOf(form.First);
+  EXPECT_EQ(GetNextDlgTabItem(peer.Handle(), first, FALSE), peer.HandleOf(form.Stretch));
+  EXPECT_EQ(GetNextDlgTabItem(peer.Handle(), peer.HandleOf(form.Stretch), FALSE), peer.HandleOf(form.Corner));
+  EXPECT_TRUE(HasExStyle(peer.HandleOf(form.Box), WS_EX_CONTROLPARENT));
+  EXPECT_EQ(peer.Tips().Count(), 2);
+}
+
+TEST(FormPeer, ErrorsEscapingHandlersAreShownAndTheWindowGoesOn) {
+  TMainForm form;
+  int clicks = 0;
+  form.First.OnClick = [&] {
+    ++clicks;
+    if (clicks == 1) throw std::runtime_error("ファイルが開けません");
+    if (clicks == 2) throw 42;   // not even a std::exception
+  };
+  TFormPeer peer(form);
+  HWND button = peer.HandleOf(form.First);
+  SendMessageW(button, BM_CLICK, 0, 0);
+  SendMessageW(button, BM_CLICK, 0, 0);
+  SendMessageW(button, BM_CLICK, 0, 0);
+  Pump();
+  EXPECT_EQ(clicks, 3);
+  ASSERT_EQ(form.Errors.size(), 2u);
+  EXPECT_EQ(form.Errors[0], "ファイルが開けません");
+  EXPECT_FALSE(form.Errors[1].empty());
+  EXPECT_TRUE(IsWindow(peer.Handle()));
+}
+
+TEST(FormPeer, DestroyingTheWindowRunsOnDestroyWhileTheModelStays) {
+  TMainForm form;
+  bool destroyed = false;
+  {
+    TFormPeer peer(form);
+    peer.OnDestroy = [&] { destroyed = IsWindow(peer.HandleOf(form.First)) != FALSE; };
+    SendMessageW(peer.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(peer.Handle(), nullptr);
+  }
+  EXPECT_TRUE(destroyed);   // the children still existed when it ran
+  // The model no longer talks to a peer.
+  form.SetCaption("after");
+  form.Stretch.SetText("after");
+  EXPECT_FALSE(form.OnModelChange);
+  EXPECT_FALSE(form.Stretch.OnModelChange);
+}
+
+// --- Modal dialogs
+
+struct TDialog : ui::TForm {
+  TDialog() : ui::TForm("Dialog") {
+    ClientWidth = 200;
+    ClientHeight = 100;
+    Sizeable = false;
+    SetCaption("ターゲット CAD");
+    Ok.Bounds = {10, 60, 80, 25};
+    Ok.ModalResult = ui::mrOk;
+    Cancel.Bounds = {100, 60, 80, 25};
+    Cancel.ModalResult = ui::mrCancel;
+    Add(Ok);
+    Add(Cancel);
+  }
+  ui::TButton Ok{"Ok", "OK"};
+  ui::TButton Cancel{"Cancel", "キャンセル"};
+};
+
+// What the timer does to the dialog once it shows.
+enum class TDialogAction { ClickOk, Close, PressEscape };
+TDialogAction gAction = TDialogAction::ClickOk;
+bool gOwnerDisabledMeanwhile = false;
+HWND gOwner = nullptr;
+
+void CALLBACK ActOnDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND dialog = FindWindowW(L"KaverolinForm", L"ターゲット CAD");
+  if (dialog == nullptr || !IsWindowVisible(dialog)) return;
+  KillTimer(nullptr, timer);
+  gOwnerDisabledMeanwhile = gOwner != nullptr && !IsWindowEnabled(gOwner);
+  switch (gAction) {
+    case TDialogAction::ClickOk:
+      PostMessageW(FindWindowExW(dialog, nullptr, L"Button", L"OK"), BM_CLICK, 0, 0);
+      break;
+    case TDialogAction::Close:
+      PostMessageW(dialog, WM_CLOSE, 0, 0);
+      break;
+    case TDialogAction::PressEscape:
+      PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+      break;
+  }
+}
+
+int RunDialog(TDialogAction action, HWND owner) {
+  TDialog dialog;
+  gAction = action;
+  gOwner = owner;
+  gOwnerDisabledMeanwhile = false;
+  SetTimer(nullptr, 0, 20, &ActOnDialog);
+  return ShowModal(dialog, owner);
+}
+
+TEST(ModalDialog, ButtonCloseBoxAndEscapeEndItAndTheOwnerComesBack) {
+  TMainForm mainForm;
+  TFormPeer owner(mainForm);
+  owner.Show();
+  EXPECT_EQ(RunDialog(TDialogAction::ClickOk, owner.Handle()), ui::mrOk);
+  EXPECT_TRUE(gOwnerDisabledMeanwhile);
+  EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
+  EXPECT_EQ(RunDialog(TDialogAction::Close, owner.Handle()), ui::mrCancel);
+  EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
+  EXPECT_EQ(RunDialog(TDialogAction::PressEscape, owner.Handle()), ui::mrCancel);
+  EXPECT_EQ(FindWindowW(L"KaverolinForm", L"ターゲット CAD"), nullptr);   // gone after each run
+}
+
+}  // namespace
+}  // namespace kav::ui::win32

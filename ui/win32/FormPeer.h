@@ -1,0 +1,83 @@
+// The native window of a form model and the peers of its whole control tree: the top-level
+// window with its caption, place, topmost flag, minimised state and file drops, the children
+// scaled from 96 DPI to the screen, anchored on resize, in tab order; and the message loops.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "ui/Form.h"
+#include "ui/win32/ContainerPeer.h"
+#include "ui/win32/Palette.h"
+#include "ui/win32/Theme.h"
+#include "ui/win32/Tooltips.h"
+#include "ui/win32/Window.h"
+
+namespace kav::ui::win32 {
+
+struct TFormPeerOptions {
+  HWND Owner = nullptr;                       // a dialog's owner; null for the main window
+  const TPalette* Palette = &DarkPalette();
+  // Runs instead of closing when the user asks the window to close (close box, Alt+F4).
+  std::function<void()> OnCloseRequest;
+};
+
+class TFormPeer final : public TWindowBase, public TChildHost {
+ public:
+  explicit TFormPeer(ui::TForm& form, TFormPeerOptions options = {});
+  ~TFormPeer() override;
+
+  ui::TForm& Form() const { return form_; }
+  TTheme& Theme() { return theme_; }
+  TTooltips& Tips() { return *tips_; }
+  // Shows the window (minimised when the model says so) and focuses its first tab stop.
+  void Show();
+  // The window of a control of this form, or null.
+  HWND HandleOf(const ui::TControl& control) const;
+
+  // Runs as the window is destroyed, while its children still exist.
+  std::function<void()> OnDestroy;
+  // Makes the destruction of the window end the thread's message loop.
+  void QuitWhenDestroyed() { quitOnDestroy_ = true; }
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  ui::TForm* ErrorForm() const override { return &form_; }
+
+ private:
+  void CreateChildren(const ui::TContainer& model, HWND parent, TChildHost& host);
+  void OnFormAspect(ui::TAspect aspect);
+  void DropFiles(HDROP drop);
+  void KeepPlaceInModel();
+
+  ui::TForm& form_;
+  TFormPeerOptions options_;
+  TTheme theme_;
+  std::unique_ptr<TTooltips> tips_;
+  std::optional<TPeerContext> context_;
+  std::vector<std::unique_ptr<TControlPeer>> peers_;
+  std::map<const ui::TControl*, TControlPeer*> byModel_;
+  HWND lastFocus_ = nullptr;   // given back when the window is activated again
+  bool quitOnDestroy_ = false;
+};
+
+// Runs the thread's message loop, with dialog keys (Tab, arrows) for `mainForm`, until the
+// main form's window is destroyed; returns the exit code.
+int RunMessageLoop(TFormPeer& mainForm);
+
+// Shows `dialog` over `owner` (disabled meanwhile) until `finished` says so or its window is
+// gone; the close box runs `close` (when given) instead of closing.
+void RunModal(ui::TForm& dialog, HWND owner, const std::function<bool()>& finished,
+              const std::function<void()>& close = {}, const TPalette& palette = DarkPalette());
+
+// Shows `dialog` modally until a button gives it a ModalResult; the close box and Escape
+// give mrCancel. Returns the result.
+int ShowModal(ui::TForm& dialogModel, HWND owner);
+
+}  // namespace kav::ui::win32
