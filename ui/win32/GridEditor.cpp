@@ -40,9 +40,11 @@ void TGridControl::Char(WPARAM ch) {
     SendMessageW(editor_, WM_CHAR, ch, 0);
     return;
   }
-  if (!model_.AllowEditing || ch < 0x20 || ch == 0x7F) return;
+  // A printable character replaces the cell's text; Backspace starts with an empty editor.
+  const bool starts = ch == L'\b' || (ch >= 0x20 && ch != 0x7F);
+  if (!model_.AllowEditing || !starts) return;
   if (!StartEditing(true)) return;
-  SendMessageW(editor_, WM_CHAR, ch, 0);   // replaces the selected text
+  SendMessageW(editor_, WM_CHAR, ch, 0);   // on the selected text
 }
 
 // --- The editor

@@ -136,10 +136,18 @@ TEST_F(GridKeyEditTest, ATypedCharacterReplacesTheTextAndEscapeCancels) {
   KeyDown(grid->EditorHandle(), VK_RETURN);
   EXPECT_EQ(model.Cell(1, 2), "x");
   EXPECT_EQ(editStarts.size(), 2u);
-  // Enter on the grid starts editing too.
+  // Backspace starts with an empty editor.
+  Char(Grid(), L'\b');
+  ASSERT_NE(grid->EditorHandle(), nullptr);
+  EXPECT_EQ(WindowText(grid->EditorHandle()), L"");
+  KeyDown(grid->EditorHandle(), VK_ESCAPE);
+  EXPECT_EQ(model.Cell(1, 2), "x");
+  // Enter on the grid starts editing too; control characters do not.
+  Char(Grid(), 0x16);
+  EXPECT_EQ(grid->EditorHandle(), nullptr);
   KeyDown(Grid(), VK_RETURN);
   EXPECT_NE(grid->EditorHandle(), nullptr);
-  EXPECT_EQ(editStarts.size(), 3u);
+  EXPECT_EQ(editStarts.size(), 4u);
 }
 
 TEST_F(GridKeyEditTest, CtrlVInTheEditorGoesToTheHandlerAndNotIntoTheEditor) {

@@ -85,6 +85,13 @@ TEST_F(GridMouseTest, RightClickReachesOnMouseDownAndThenOpensTheMenuAtThePointe
   EXPECT_EQ(menuAt.x, expected.x);
   EXPECT_EQ(menuAt.y, expected.y);
   EXPECT_EQ(GetCapture(), nullptr);
+
+  // From the keyboard (no pointer position): the menu opens at the current cell.
+  SendMessageW(Grid(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Grid()), MAKELPARAM(-1, -1));
+  POINT cellCorner{CellRect(3, 6).left, CellRect(3, 6).bottom};
+  ClientToScreen(Grid(), &cellCorner);
+  EXPECT_EQ(menuAt.x, cellCorner.x);
+  EXPECT_EQ(menuAt.y, cellCorner.y);
 }
 
 TEST_F(GridMouseTest, HeaderClickFiresOnFixedCellClickAndLeavesTheSelection) {
