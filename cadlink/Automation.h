@@ -35,7 +35,7 @@ class IAutomationObject {
   Variant CallWithRefs(std::string_view name, std::span<TArg> args) {
     return Invoke(TInvokeKind::Method, name, args);
   }
-  ObjectRef GetObject(std::string_view name) { return Get(name).AsObject(); }
+  ObjectRef GetObj(std::string_view name) { return Get(name).AsObject(); }
 };
 
 // Builds argument lists: a value in, or an out slot that starts empty.

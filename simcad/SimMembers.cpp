@@ -145,7 +145,9 @@ bool HandleSimMember(const std::shared_ptr<TSimState>& shared, const std::string
   } else if (name == "SIMBUILDDEMO") {
     BuildDemoDrawing(state.Drawing);
   } else if (name == "SIMRESET") {
+    const std::int64_t window = state.WindowHandle;   // the window stays the same
     state = TSimState{};
+    state.WindowHandle = window;
   } else {
     throw TAutomationError(cad::kUnknownName, "Unknown name: Application." + name);
   }

@@ -39,7 +39,7 @@ class SimCadTest : public ::testing::Test {
  protected:
   TSimCad cad;
   ObjectRef app = cad.Application();
-  ObjectRef doc = app->GetObject("ActiveDocument");
+  ObjectRef doc = app->GetObj("ActiveDocument");
 
   std::vector<std::string> SelectedNames(const ObjectRef& set) {
     std::vector<std::string> names;
@@ -50,7 +50,7 @@ class SimCadTest : public ::testing::Test {
 };
 
 TEST_F(SimCadTest, EveryCallIsLoggedInOrderWithPutsMarked) {
-  auto text = doc->GetObject("ModelSpace")->Call("AddText", {"ABC", MakePoint(1, 2), 2.5}).AsObject();
+  auto text = doc->GetObj("ModelSpace")->Call("AddText", {"ABC", MakePoint(1, 2), 2.5}).AsObject();
   text->Put("Alignment", Variant(9), true);
   (void)text->Get("Alignment");
   doc->Call("StartUndoMark");
@@ -63,7 +63,7 @@ TEST_F(SimCadTest, EveryCallIsLoggedInOrderWithPutsMarked) {
 }
 
 TEST_F(SimCadTest, TextAlignmentKeepsTheTextInPlaceAndTheAlignmentPointMovesIt) {
-  auto text = doc->GetObject("ModelSpace")->Call("AddText", {"AB", MakePoint(10, 20), 2.0}).AsObject();
+  auto text = doc->GetObj("ModelSpace")->Call("AddText", {"AB", MakePoint(10, 20), 2.0}).AsObject();
   ExpectPoint(text->Get("InsertionPoint"), 10, 20);
   text->Put("Alignment", Variant(10));   // middle centre: width 2 chars * 2 * 0.8 = 3.2
   ExpectPoint(text->Get("InsertionPoint"), 10, 20);
@@ -89,7 +89,7 @@ TEST_F(SimCadTest, CrossingWithTheLineFilterTakesEveryTypeEndingInLine) {
   cad.AddCircle(7, 5, 0.5);            // crosses the probe, but is no *LINE
   cad.AddText("T", 3, 4.5, 1.0);       // crosses, but is TEXT
   cad.AddLine(0, 20, 10, 20);          // does not cross
-  auto set = doc->GetObject("ActiveSelectionSet");
+  auto set = doc->GetObj("ActiveSelectionSet");
   set->Call("Clear");
   // A probe segment: a rectangle of no height.
   set->Call("Select", {1, MakePoint(-1, 5), MakePoint(20, 5), Types0(), Filter0("*LINE")});
@@ -108,7 +108,7 @@ TEST_F(SimCadTest, CrossingWithTheLineFilterTakesEveryTypeEndingInLine) {
 TEST_F(SimCadTest, LastObjectSelectionAndItsLeftOutArguments) {
   cad.AddLine(0, 0, 1, 1);
   cad.AddText("last", 0, 0, 1);
-  auto set = doc->GetObject("ActiveSelectionSet");
+  auto set = doc->GetObj("ActiveSelectionSet");
   set->Call("Select", {4, cad::TMissing{}, cad::TMissing{}, cad::TMissing{}, cad::TMissing{}});
   EXPECT_EQ(SelectedNames(set), (std::vector<std::string>{"AcDbText"}));
   std::string message;
@@ -125,7 +125,7 @@ TEST_F(SimCadTest, OnScreenSelectionAppliesTheFiltersOfTheHarvestAndTheAttribute
   const int circle = cad.AddCircle(0, 0, 1);
   const int withAttributes = cad.AddBlock("B", 0, 0, {"TAG"}, {"V"});
   const int bare = cad.AddBlock("C", 0, 0, {}, {});
-  auto set = doc->GetObject("ActiveSelectionSet");
+  auto set = doc->GetObj("ActiveSelectionSet");
 
   cad.QueueSelection({text, line, poly, circle, withAttributes, bare});
   set->Call("SelectOnScreen", {Types0(), Filter0("TEXT,*LINE")});
@@ -149,7 +149,7 @@ TEST_F(SimCadTest, OnScreenSelectionAppliesTheFiltersOfTheHarvestAndTheAttribute
 TEST_F(SimCadTest, PicksAnswerFromTheScriptThroughOutArguments) {
   const int block = cad.AddBlock("B", 10, 10, {"PARTNO"}, {"X-1"});
   const int attribute = cad.Drawing().Find(block)->Attributes[0];
-  auto utility = doc->GetObject("Utility");
+  auto utility = doc->GetObj("Utility");
 
   cad.QueuePoint(3, 4);
   EXPECT_EQ(cad::ToPoint(utility->Call("GetPoint", {cad::TMissing{}, "作成基点を指示 : "})), (cad::TPoint{3, 4, 0}));
@@ -174,14 +174,14 @@ TEST_F(SimCadTest, PicksAnswerFromTheScriptThroughOutArguments) {
 }
 
 TEST_F(SimCadTest, ACancelledOrUnscriptedPickRaisesTheCancelError) {
-  auto utility = doc->GetObject("Utility");
+  auto utility = doc->GetObj("Utility");
   cad.QueueCancel();
   std::string message;
   EXPECT_EQ(CodeOf([&] { utility->Call("GetPoint"); }, &message), kCancelCode);
   EXPECT_EQ(message, kCancelMessage);
   EXPECT_EQ(CodeOf([&] { utility->Call("GetPoint"); }), kCancelCode);   // nothing queued
   cad.QueueCancel();
-  EXPECT_EQ(CodeOf([&] { doc->GetObject("ActiveSelectionSet")->Call("SelectOnScreen"); }), kCancelCode);
+  EXPECT_EQ(CodeOf([&] { doc->GetObj("ActiveSelectionSet")->Call("SelectOnScreen"); }), kCancelCode);
   cad.QueuePick(999, 0, 0);   // a pick on nothing
   std::vector<TArg> args{cad::Out(), cad::Out()};
   EXPECT_EQ(CodeOf([&] { utility->CallWithRefs("GetEntity", args); }), cad::kFail);
@@ -233,7 +233,7 @@ TEST_F(SimCadTest, MembersFailOnDemandAndUnknownMembersAreNamed) {
   EXPECT_DOUBLE_EQ(doc->Call("GetVariable", {"DIMSCALE"}).AsDouble(), 1.0);
   EXPECT_EQ(CodeOf([&] { doc->Call("GetVariable", {"NOSUCHVAR"}); }), cad::kInvalidArg);
   EXPECT_EQ(CodeOf([&] { doc->Call("SendCommand"); }), cad::kBadParamCount);
-  auto text = doc->GetObject("ModelSpace")->Call("AddText", {"x", MakePoint(0, 0), 1.0}).AsObject();
+  auto text = doc->GetObj("ModelSpace")->Call("AddText", {"x", MakePoint(0, 0), 1.0}).AsObject();
   text->Call("Delete");
   EXPECT_EQ(CodeOf([&] { (void)text->Get("TextString"); }), cad::kFail);
 }

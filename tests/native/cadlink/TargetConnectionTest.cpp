@@ -154,7 +154,7 @@ TEST_F(TargetConnectionTest, HandlesAboveTwoGigabytesAreSignExtendedAsWindowsDoe
 }
 
 TEST_F(TargetConnectionTest, CancelSendsOneCharacterOnTheCommandLine) {
-  ObjectRef doc = app->GetObject("ActiveDocument");
+  ObjectRef doc = app->GetObj("ActiveDocument");
   connection.SendCancelToTarget(*doc);
   target.TargetProgID = "AutoCAD.Application.25";
   connection.SendCancelToTarget(*doc);

@@ -1,0 +1,87 @@
+// simcad.exe: the simulated CAD served over COM. It registers its ProgID for the current
+// user, puts its application object in the running object table so that GetActiveObject
+// finds it, and runs until its window closes or a client calls SimQuit.
+//
+//   simcad.exe [--demo] [--hidden] [--progid NAME] [--register-only]
+#include <windows.h>
+#include <objbase.h>
+#include <oleauto.h>
+#include <shellapi.h>
+
+#include <memory>
+#include <string>
+
+#include "cadlink/com/ComHost.h"
+#include "simcad/SimCad.h"
+#include "simcad/SimDemo.h"
+#include "simcad/com/DispatchAdapter.h"
+#include "simcad/com/DrawingView.h"
+#include "simcad/com/ServerRegistration.h"
+
+using namespace kav;
+
+namespace {
+
+struct TOptions {
+  bool Demo = false, Hidden = false, RegisterOnly = false;
+  std::wstring ProgId = sim::com::kSimProgId;
+};
+
+TOptions ParseOptions() {
+  TOptions options;
+  int count = 0;
+  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
+  for (int i = 1; argv != nullptr && i < count; ++i) {
+    const std::wstring arg = argv[i];
+    if (arg == L"--demo") options.Demo = true;
+    else if (arg == L"--hidden") options.Hidden = true;
+    else if (arg == L"--register-only") options.RegisterOnly = true;
+    else if (arg == L"--progid" && i + 1 < count) options.ProgId = argv[++i];
+  }
+  if (argv != nullptr) LocalFree(argv);
+  return options;
+}
+
+// Another ProgID gets a class of its own, derived from the simulated CAD's.
+CLSID ClassFor(const std::wstring& progId) {
+  CLSID clsid = sim::com::kSimClassId;
+  if (progId == sim::com::kSimProgId) return clsid;
+  for (wchar_t c : progId) clsid.Data1 = clsid.Data1 * 31 + static_cast<unsigned long>(c);
+  return clsid;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  try {
+    const TOptions options = ParseOptions();
+    cad::com::TComApartment apartment;
+    const CLSID clsid = ClassFor(options.ProgId);
+    if (sim::com::RegisterProgId(options.ProgId, clsid) != ERROR_SUCCESS) return 2;
+    if (options.RegisterOnly) return 0;
+
+    sim::TSimCad cad;
+    if (options.Demo) sim::BuildDemoDrawing(cad.Drawing());
+    HWND window = sim::com::CreateDrawingView(instance, cad.State(), options.Hidden);
+    if (window == nullptr) return 3;
+    cad.State().WindowHandle = static_cast<std::int64_t>(reinterpret_cast<std::intptr_t>(window));
+
+    auto context = std::make_shared<sim::com::TServerContext>();
+    context->OnCall = [window] { InvalidateRect(window, nullptr, FALSE); };
+    context->OnQuit = [window] { PostMessageW(window, WM_CLOSE, 0, 0); };
+    auto application = sim::com::TDispatchAdapter::Create(cad.Application(), context);
+
+    DWORD cookie = 0;
+    if (FAILED(RegisterActiveObject(application.Get(), clsid, ACTIVEOBJECT_STRONG, &cookie))) return 4;
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    RevokeActiveObject(cookie, nullptr);
+    CoDisconnectObject(application.Get(), 0);
+    return 0;
+  } catch (const std::exception&) {
+    return 1;
+  }
+}
