@@ -189,6 +189,12 @@ LRESULT TGridControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_CONTEXTMENU:
       ContextMenu(lParam);
       return 0;
+    case WM_TIMER:
+      if (wParam == kAutoScrollTimer) {
+        AutoScroll();
+        return 0;
+      }
+      break;
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lParam) != hwnd_) EndMouseMode();
       return 0;

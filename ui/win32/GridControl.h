@@ -39,6 +39,7 @@ class TGridControl : public TPeer {
 
  private:
   enum class TMouseMode { None, Select, Resize, HeaderPress, ColumnDrag };
+  static constexpr UINT_PTR kAutoScrollTimer = 1;
   struct TModelLink;
   struct TMeasureLink;
 
@@ -78,6 +79,8 @@ class TGridControl : public TPeer {
   bool SetCursorFor(int x, int y) const;
   void EndMouseMode();
   int DropColumnAt(int x) const;
+  void AutoScroll();   // a selection dragged past the edge of the cells goes on scrolling
+  POINT FullCellPoint(POINT p) const;   // the nearest point on a fully shown data cell
   void DrawDropMark(HDC dc) const;
 
   // --- Keys and in-place editing
@@ -110,6 +113,8 @@ class TGridControl : public TPeer {
   int dragStartWidth_ = 0;
   int dropCol_ = -1;
   int wheelRemainder_ = 0;
+  POINT lastMouse_{};           // window pixels of the last move while the button is held
+  bool autoScrolling_ = false;
 
   bool editing_ = false;
   int editCol_ = -1, editRow_ = -1;

@@ -51,7 +51,7 @@ void TGridControl::LeftDown(int x, int y, bool doubleClick) {
 }
 
 void TGridControl::MouseMove(int x, int y) {
-  const int mx = Unscale(x), my = Unscale(y);
+  const int mx = Unscale(x);
   switch (mouseMode_) {
     case TMouseMode::Resize:
       model_.UserResizeColumn(dragCol_, std::max(kMinColumnWidth, dragStartWidth_ + mx - dragStartX_));
@@ -70,18 +70,62 @@ void TGridControl::MouseMove(int x, int y) {
       }
       break;
     }
-    case TMouseMode::Select:
-      model_.UserMouseMove(mx, my);
+    case TMouseMode::Select: {
+      lastMouse_ = POINT{x, y};
+      RECT client{};
+      GetClientRect(hwnd_, &client);
+      const int headerBottom = Scale(model_.RowHeight() + ui::TStringGrid::GridLineWidth);
+      const bool outside = y < headerBottom || y >= client.bottom || x < 0 || x >= client.right;
+      // Inside the window a partly shown cell may be chosen (the model scrolls it into view).
+      const POINT inside = outside ? FullCellPoint(POINT{x, y}) : POINT{x, y};
+      model_.UserMouseMove(Unscale(inside.x), Unscale(inside.y));
+      if (outside && !autoScrolling_) autoScrolling_ = SetTimer(hwnd_, kAutoScrollTimer, 60, nullptr) != 0;
       break;
+    }
     case TMouseMode::None:
       break;
   }
+}
+
+void TGridControl::AutoScroll() {
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  const int headerBottom = Scale(model_.RowHeight() + ui::TStringGrid::GridLineWidth);
+  const POINT p = lastMouse_;
+  const int rows = p.y < headerBottom ? -1 : p.y >= client.bottom ? 1 : 0;
+  const int cols = p.x < 0 ? -1 : p.x >= client.right ? 1 : 0;
+  if (mouseMode_ != TMouseMode::Select || (rows == 0 && cols == 0)) {
+    KillTimer(hwnd_, kAutoScrollTimer);
+    autoScrolling_ = false;
+    return;
+  }
+  const int top = std::clamp(model_.TopRow() + rows, ui::TStringGrid::FixedRows, MaxTopRow());
+  const int left = std::clamp(model_.LeftCol() + cols, 0, MaxLeftCol());
+  ScrollTo(top, left);
+  // The selection follows to the cell at the edge that the pointer is beyond.
+  const POINT inside = FullCellPoint(p);
+  model_.UserMouseMove(Unscale(inside.x), Unscale(inside.y));
+}
+
+POINT TGridControl::FullCellPoint(POINT p) const {
+  // Past an edge the selection stops at the last fully shown cell; the timer scrolls on from
+  // there one row or column at a time, instead of jumping as far as the pointer went.
+  const int line = ui::TStringGrid::GridLineWidth;
+  const int pitch = model_.RowHeight() + line;
+  const int bottom = Scale((model_.FullyVisibleRows() + 1) * pitch) - 1;
+  int right = 0;
+  for (int c = model_.LeftCol(), n = 0; c < model_.ColCount() && n < model_.FullyVisibleCols(); ++c, ++n)
+    right += model_.ColWidth(c) + line;
+  const int x = std::clamp(static_cast<int>(p.x), 0, std::max(0, Scale(right) - 1));
+  const int y = std::clamp(static_cast<int>(p.y), Scale(pitch), std::max(Scale(pitch), bottom));
+  return POINT{x, y};
 }
 
 void TGridControl::LeftUp(int x, int y) {
   const TMouseMode mode = mouseMode_;
   mouseMode_ = TMouseMode::None;   // before the capture goes, so that its loss is not a cancel
   if (GetCapture() == hwnd_) ReleaseCapture();
+  EndMouseMode();   // the auto-scroll timer
   const int mx = Unscale(x), my = Unscale(y);
   switch (mode) {
     case TMouseMode::ColumnDrag: {
@@ -104,6 +148,10 @@ void TGridControl::LeftUp(int x, int y) {
 }
 
 void TGridControl::EndMouseMode() {
+  if (autoScrolling_) {
+    KillTimer(hwnd_, kAutoScrollTimer);
+    autoScrolling_ = false;
+  }
   if (mouseMode_ == TMouseMode::None) return;
   const bool dragging = mouseMode_ == TMouseMode::ColumnDrag;
   mouseMode_ = TMouseMode::None;

@@ -159,6 +159,36 @@ TEST_F(GridMouseTest, DraggingAHeaderCellMovesTheColumnWithItsNumber) {
   EXPECT_EQ(model.Cell(3, 0), "1");
 }
 
+TEST_F(GridMouseTest, SelectionDraggedPastTheBottomScrollsOnRowByRow) {
+  model.SetRowCount(500);
+  RECT client{};
+  GetClientRect(Grid(), &client);
+  LeftDown(CellCentre(1, 2));
+  MouseMove(POINT{CellCentre(2, 2).x, client.bottom + 200});
+  // The selection reaches the last row in view, not 200 pixels further down.
+  const int firstTop = model.TopRow();
+  EXPECT_LE(firstTop, 2);
+  EXPECT_EQ(model.Row(), firstTop + model.FullyVisibleRows() - 1);
+  for (int tick = 1; tick <= 3; ++tick) {
+    SendMessageW(Grid(), WM_TIMER, 1, 0);
+    EXPECT_EQ(model.TopRow(), firstTop + tick);
+    EXPECT_EQ(model.Row(), model.TopRow() + model.FullyVisibleRows() - 1);
+  }
+  EXPECT_EQ(model.Selection().Top, 2);
+  EXPECT_EQ(model.Selection().Left, 1);
+  EXPECT_EQ(model.Selection().Right, 2);
+  // Back inside the window the scrolling stops; the release ends the drag for good.
+  MouseMove(CellCentre(2, model.TopRow() + 3));
+  SendMessageW(Grid(), WM_TIMER, 1, 0);
+  const int stoppedAt = model.TopRow();
+  EXPECT_EQ(stoppedAt, firstTop + 3);
+  MouseMove(POINT{CellCentre(2, 2).x, client.bottom + 200});
+  LeftUp(POINT{CellCentre(2, 2).x, client.bottom + 200});
+  SendMessageW(Grid(), WM_TIMER, 1, 0);
+  SendMessageW(Grid(), WM_TIMER, 1, 0);
+  EXPECT_EQ(model.TopRow(), stoppedAt);
+}
+
 TEST_F(GridMouseTest, ClickBesideTheCellsChangesNothing) {
   LeftClick(CellCentre(1, 1));
   events.clear();
