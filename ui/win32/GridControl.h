@@ -38,7 +38,7 @@ class TGridControl : public TPeer {
   HWND EditorHandle() const;
 
  private:
-  enum class TMouseMode { None, Select, Resize, HeaderPress, ColumnDrag };
+  enum class TMouseMode { None, Press, Select, Resize, HeaderPress, ColumnDrag };
   static constexpr UINT_PTR kAutoScrollTimer = 1;
   struct TModelLink;
   struct TMeasureLink;

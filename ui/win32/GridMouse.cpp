@@ -38,12 +38,13 @@ void TGridControl::LeftDown(int x, int y, bool doubleClick) {
   }
   int col = -1, row = -1;
   const bool onCell = model_.MouseToCell(mx, my, col, row);
-  if (onCell && row < ui::TStringGrid::FixedRows && model_.AllowColMoving) {
+  if (onCell && row < ui::TStringGrid::FixedRows) {
     mouseMode_ = TMouseMode::HeaderPress;
     dragCol_ = col;
     dragStartX_ = x;   // window pixels: the drag threshold is a system metric
   } else {
-    mouseMode_ = TMouseMode::Select;
+    // Beside the cells there is nothing to select; only the release is passed on.
+    mouseMode_ = onCell ? TMouseMode::Select : TMouseMode::Press;
   }
   // Capture first: a handler that opens a window takes the capture away, and that ends the press.
   SetCapture(hwnd_);
@@ -57,7 +58,8 @@ void TGridControl::MouseMove(int x, int y) {
       model_.UserResizeColumn(dragCol_, std::max(kMinColumnWidth, dragStartWidth_ + mx - dragStartX_));
       break;
     case TMouseMode::HeaderPress:
-      if (std::abs(x - dragStartX_) < std::max(1, GetSystemMetrics(SM_CXDRAG))) break;
+      if (!model_.AllowColMoving || std::abs(x - dragStartX_) < std::max(1, GetSystemMetrics(SM_CXDRAG)))
+        break;
       mouseMode_ = TMouseMode::ColumnDrag;
       dropCol_ = DropColumnAt(mx);
       InvalidateRect(hwnd_, nullptr, FALSE);
@@ -82,6 +84,7 @@ void TGridControl::MouseMove(int x, int y) {
       if (outside && !autoScrolling_) autoScrolling_ = SetTimer(hwnd_, kAutoScrollTimer, 60, nullptr) != 0;
       break;
     }
+    case TMouseMode::Press:
     case TMouseMode::None:
       break;
   }
@@ -138,6 +141,7 @@ void TGridControl::LeftUp(int x, int y) {
     }
     case TMouseMode::HeaderPress:
     case TMouseMode::Select:
+    case TMouseMode::Press:
       model_.UserMouseUp(ui::TMouseButton::Left, mx, my);
       break;
     case TMouseMode::Resize:

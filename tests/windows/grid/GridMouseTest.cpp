@@ -189,12 +189,25 @@ TEST_F(GridMouseTest, SelectionDraggedPastTheBottomScrollsOnRowByRow) {
   EXPECT_EQ(model.TopRow(), stoppedAt);
 }
 
-TEST_F(GridMouseTest, ClickBesideTheCellsChangesNothing) {
+TEST_F(GridMouseTest, PressingBesideTheCellsOrOnTheHeaderNeitherSelectsNorScrolls) {
+  model.SetRowCount(500);
   LeftClick(CellCentre(1, 1));
   events.clear();
-  LeftClick(POINT{CellRect(4, 2).right + 20, CellCentre(4, 2).y});
+  const POINT beside{CellRect(4, 2).right + 20, CellCentre(4, 2).y};
+  LeftClick(beside);
   EXPECT_EQ(model.Selection(), (ui::TGridRect{1, 1, 1, 1}));
   EXPECT_TRUE(events.empty());
+
+  // Dragged from there (or from a header cell that cannot move) out of the window: no scrolling.
+  model.AllowColMoving = false;
+  for (const POINT start : {beside, CellCentre(2, 0)}) {
+    LeftDown(start);
+    MouseMove(POINT{start.x, 2000});
+    SendMessageW(Grid(), WM_TIMER, 1, 0);
+    LeftUp(POINT{start.x, 2000});
+    EXPECT_EQ(model.TopRow(), 1);
+    EXPECT_EQ(model.Selection(), (ui::TGridRect{1, 1, 1, 1}));
+  }
 }
 
 }  // namespace
