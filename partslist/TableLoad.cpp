@@ -1,5 +1,7 @@
 #include "partslist/TableLoad.h"
 
+#include <algorithm>
+
 #include "partslist/FieldSplit.h"
 #include "platform/Text.h"
 #include "platform/TextFile.h"
@@ -73,36 +75,36 @@ int FillGrid(ui::TStringGrid& grid, const std::vector<std::string>& lines, std::
   TGridUpdate update(grid);
   TWidener widener(grid);
   const char delimiter = lines.empty() ? 0 : ChooseDelimiter(lines.front());
-  grid.SetColCount(1);
   std::string scratch;
-  int n = 0;
-  const auto nextRow = [&] {
-    ++n;
-    if (n >= grid.RowCount()) grid.SetRowCount(n + 1);
-  };
-  for (const std::string& line : lines) {
-    if (delimiter != 0) {
-      // The field count widens the grid before the filter and the blank test, so lines that
-      // are left out still count.
-      const int fields = CountFields(line, delimiter, scratch);
-      if (fields > grid.ColCount()) grid.SetColCount(fields);
-      if (!FilterMatches(line, filter) || IsBlank(line)) continue;
-      nextRow();
-      int k = 0;
-      ForEachField(line, delimiter, scratch, [&](std::string_view field) {
-        const std::string_view trimmed = TrimView(field);
-        grid.SetCell(k, n, std::string(trimmed));
-        widener.Widen(k, trimmed);
-        ++k;
-      });
-    } else {
-      grid.SetColCount(1);
-      if (!FilterMatches(line, filter) || IsBlank(line)) continue;
-      nextRow();
-      const std::string_view trimmed = TrimView(line);
-      grid.SetCell(0, n, std::string(trimmed));
+  // First the shape: the widest line (lines left out by the filter or blank count too) and
+  // the lines that will be rows. Sizing the grid once, before any cell is filled, gives the
+  // same table as growing it line by line without moving every row again at each growth.
+  int columns = 1;
+  std::vector<std::size_t> kept;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::string& line = lines[i];
+    if (delimiter != 0) columns = std::max(columns, CountFields(line, delimiter, scratch));
+    if (FilterMatches(line, filter) && !IsBlank(line)) kept.push_back(i);
+  }
+  const int n = static_cast<int>(kept.size());
+  grid.SetColCount(columns);
+  if (n >= grid.RowCount()) grid.SetRowCount(n + 1);
+  int row = 0;
+  for (const std::size_t i : kept) {
+    ++row;
+    if (delimiter == 0) {
+      const std::string_view trimmed = TrimView(lines[i]);
+      grid.SetCell(0, row, std::string(trimmed));
       widener.Widen(0, trimmed);
+      continue;
     }
+    int k = 0;
+    ForEachField(lines[i], delimiter, scratch, [&](std::string_view field) {
+      const std::string_view trimmed = TrimView(field);
+      grid.SetCell(k, row, std::string(trimmed));
+      widener.Widen(k, trimmed);
+      ++k;
+    });
   }
   if (n > 0) {
     grid.SetRowCount(n + 1);

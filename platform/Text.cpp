@@ -151,7 +151,16 @@ std::string FormatFixed(double value, int decimals) {
   return buf;
 }
 
-std::size_t Utf16Length(std::string_view utf8) { return Utf8ToUtf16(utf8).size(); }
+std::size_t Utf16Length(std::string_view utf8) {
+  // Counted without building the UTF-16 text: grids measure every cell they fill with this.
+  std::size_t units = 0;
+  for (std::size_t i = 0; i < utf8.size();) {
+    char32_t cp;
+    i += DecodeUtf8(utf8, i, cp);
+    units += cp >= 0x10000 ? 2 : 1;
+  }
+  return units;
+}
 
 std::string ExtractFileName(std::string_view path) {
   const auto pos = path.find_last_of("\\/:");
