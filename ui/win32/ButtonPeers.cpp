@@ -46,6 +46,18 @@ bool TButtonPeer::OnCommand(UINT code) {
 }
 
 LRESULT TButtonPeer::SubclassMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // Enter presses the focused button, as Space does; the dialog manager would send it to the
+  // form as IDOK instead.
+  if (message == WM_GETDLGCODE) {
+    const auto* msg = reinterpret_cast<const MSG*>(lParam);
+    const LRESULT code = CallDefault(message, wParam, lParam);
+    if (msg != nullptr && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) return code | DLGC_WANTMESSAGE;
+    return code;
+  }
+  if (message == WM_KEYDOWN && wParam == VK_RETURN) {
+    button_.UserClick();
+    return 0;
+  }
   if (message == WM_MOUSEMOVE && !hot_) {
     hot_ = true;
     TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};

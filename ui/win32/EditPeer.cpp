@@ -73,6 +73,15 @@ LRESULT TEditPeer::SubclassMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CHAR:
       return OnChar(wParam, lParam);
+    case WM_GETDLGCODE: {
+      // A box with a key handler gets Enter as a character instead of the dialog's default
+      // button, as the handlers expect (the target CAD dialog changes its entry on Enter).
+      const LRESULT code = CallDefault(message, wParam, lParam);
+      const auto* msg = reinterpret_cast<const MSG*>(lParam);
+      if (edit_.OnKeyPress && msg != nullptr && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN)
+        return code | DLGC_WANTMESSAGE;
+      return code;
+    }
     case WM_PAINT:
       // The standard cue banner ignores our colours (and is unreliable under Wine): draw it here.
       if (ShowsPlaceholder()) {
@@ -125,6 +134,8 @@ LRESULT TEditPeer::OnChar(WPARAM wParam, LPARAM lParam) {
   if (unit >= 0xDC00 && unit <= 0xDFFF && high != 0)
     key = 0x10000 + ((static_cast<char32_t>(high) - 0xD800) << 10) + (static_cast<char32_t>(unit) - 0xDC00);
   if (!edit_.UserKeyPress(key)) return 0;
+  // A one-line box has no use for Enter and would only beep.
+  if (key == U'\r' || key == U'\n') return 0;
   if (key >= 0x10000) CallDefault(WM_CHAR, high, highSurrogateFlags_);
   return CallDefault(WM_CHAR, wParam, lParam);
 }

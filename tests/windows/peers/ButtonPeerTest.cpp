@@ -69,6 +69,20 @@ TEST(ButtonPeers, PushAndFlatButtonsRunTheirClickOnceAndFollowEnabled) {
   EXPECT_TRUE(IsWindowEnabled(push));
 }
 
+TEST(ButtonPeers, EnterPressesTheFocusedButton) {
+  TButtonForm form;
+  int pushed = 0;
+  form.Push.OnClick = [&] { ++pushed; };
+  TFormPeer peer(form);
+  peer.Show();
+  HWND push = peer.HandleOf(form.Push);
+  SetFocus(push);
+  MSG msg{push, WM_KEYDOWN, VK_RETURN, 1, 0, {}};
+  EXPECT_TRUE(IsDialogMessageW(peer.Handle(), &msg));
+  Pump();
+  EXPECT_EQ(pushed, 1);
+}
+
 TEST(ButtonPeers, CheckBoxClickTogglesTheModelAndCodeChangesDoNotEcho) {
   TButtonForm form;
   int clicks = 0;

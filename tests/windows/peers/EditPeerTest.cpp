@@ -88,6 +88,39 @@ TEST(EditPeer, KeyPressHandlerCanSwallowCharactersIncludingSurrogatePairs) {
   EXPECT_EQ(form.Plain.Text(), "y\xF0\xA0\xAE\xB7");
 }
 
+// A key press as the message loop sees it, handed to the dialog manager first.
+void PressThroughDialogManager(HWND form, HWND focus, WPARAM key) {
+  SetFocus(focus);
+  const LPARAM flags = static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC)) << 16 | 1;
+  MSG msg{focus, WM_KEYDOWN, key, flags, 0, {}};
+  if (!IsDialogMessageW(form, &msg)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  MSG next{};
+  while (PeekMessageW(&next, nullptr, 0, 0, PM_REMOVE)) {
+    if (IsDialogMessageW(form, &next)) continue;
+    TranslateMessage(&next);
+    DispatchMessageW(&next);
+  }
+}
+
+TEST(EditPeer, EnterReachesTheKeyHandlerPastTheDialogManagerAndTabStillMoves) {
+  TEditForm form;
+  std::vector<char32_t> seen;
+  form.Plain.OnKeyPress = [&](char32_t& key) { seen.push_back(key); };
+  TFormPeer peer(form);
+  peer.Show();
+  HWND plain = peer.HandleOf(form.Plain);
+  PressThroughDialogManager(peer.Handle(), plain, VK_RETURN);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0], U'\r');
+  EXPECT_EQ(form.Plain.Text(), "");
+  PressThroughDialogManager(peer.Handle(), plain, VK_TAB);
+  EXPECT_EQ(GetFocus(), peer.HandleOf(form.Number));
+  EXPECT_EQ(seen.size(), 1u);
+}
+
 TEST(EditPeer, NumberAndReadOnlyBoxesGetTheirStylesAndNoInputMethod) {
   TEditForm form;
   TFormPeer peer(form);
