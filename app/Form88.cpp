@@ -39,6 +39,7 @@ void TForm88::ConnectHandlers() {
   for (ui::TRadioButton* radio : {&RadioButton1, &RadioButton2, &RadioButton3})
     radio->OnClick = [this] { RadioButton1Click(); };
   RadioButton4.OnClick = [this] { RadioButton4Click(); };
+  SpeedButton7.OnClick = [this] { SpeedButton7Click(); };
 }
 
 // --- Start and end
@@ -74,6 +75,7 @@ void TForm88::FormCreate() {
   // Step 9: the cell undo stacks
   CreateUndoStacks();
   // Step 10: the message filter
+  if (MessageFilter != nullptr) MessageFilter->RegisterFilter();
   // Step 11
   SetAcceptFiles(true);
 }
@@ -83,6 +85,8 @@ void TForm88::FormDestroy() {
   WriteSettings();
   // Step 2
   FreeUndoStacks();
+  // Step 3: the message filter registered before ours comes back
+  if (MessageFilter != nullptr) MessageFilter->RevokeFilter();
 }
 
 // --- Page rules

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "cadlink/MessageFilterRules.h"
 #include "cadlink/TargetState.h"
 #include "partslist/ClipboardTable.h"
 #include "partslist/UndoCells.h"
@@ -18,6 +19,10 @@
 #include "ui/Menu.h"
 #include "ui/PageControl.h"
 #include "ui/StringGrid.h"
+
+namespace kav::cad {
+class TTargetCADForm;
+}
 
 namespace kav::app {
 
@@ -39,6 +44,14 @@ class TForm88 : public ui::TForm {
   // --- Start and end
   void FormCreate();
   void FormDestroy();
+
+  // --- Target CAD
+  // The hidden target CAD dialog, created after this window; null until then.
+  cad::TTargetCADForm* TargetCADForm = nullptr;
+  // Registers the COM message filter at start-up and revokes it at the end; null in tests
+  // that have no COM.
+  cad::IMessageFilterHook* MessageFilter = nullptr;
+  void SpeedButton7Click();
 
   // --- Page rules
   void PageControl1Change();

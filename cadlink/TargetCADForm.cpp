@@ -26,6 +26,8 @@ TTargetCADForm::TTargetCADForm(TServices services, TTargetState& target, ui::TFo
   SpeedButton1.Hint = "追加";
   SpeedButton2.Hint = "削除";
   SpeedButton3.Hint = "変更";
+  Button1.ModalResult = ui::mrOk;
+  Button2.ModalResult = ui::mrCancel;
 
   Add(ListBox1);
   Add(GroupBox1);
@@ -140,17 +142,17 @@ void TTargetCADForm::Edit1KeyPress(char32_t& key) {
 void TTargetCADForm::Button1Click() {
   mainForm_.SetCaption(applicationTitle_ + " [" + Edit1.Text() + "]");
   target_.TargetProgID = Edit2.Text();
-  ModalResult = TModalResult::Ok;
+  ModalResult = ui::mrOk;
 }
 
-void TTargetCADForm::Button2Click() { ModalResult = TModalResult::Cancel; }
+void TTargetCADForm::Button2Click() { ModalResult = ui::mrCancel; }
 
 void TTargetCADForm::WriteList() {
   WriteTargetList(services_.Files, services_.CodePage, TargetListPath(), ListBox1.Items.All(), encoding_);
 }
 
-TModalResult TTargetCADForm::ShowModal() {
-  ModalResult = TModalResult::None;
+int TTargetCADForm::ShowModal() {
+  ModalResult = ui::mrNone;
   FormShow();
   SetVisible(true);
   struct THide {
@@ -158,7 +160,7 @@ TModalResult TTargetCADForm::ShowModal() {
     ~THide() { form.SetVisible(false); }
   } hide{*this};
   if (ModalRunner) ModalRunner(*this);
-  if (ModalResult == TModalResult::None) ModalResult = TModalResult::Cancel;
+  if (ModalResult == ui::mrNone) ModalResult = ui::mrCancel;
   return ModalResult;
 }
 

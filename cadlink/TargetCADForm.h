@@ -16,8 +16,6 @@
 
 namespace kav::cad {
 
-enum class TModalResult { None, Ok, Cancel };
-
 inline constexpr int kTargetDialogClientWidth = 315;
 inline constexpr int kTargetDialogClientHeight = 307;
 
@@ -36,14 +34,11 @@ class TTargetCADForm : public ui::TForm {
   void Button1Click();        // OK
   void Button2Click();        // Cancel
 
-  // Shows the dialog modally: FormShow, then the runner until a button or the window's close
-  // box ends it. Returns how it ended (Cancel when the runner ended without a result).
-  TModalResult ShowModal();
-  TModalResult ModalResult = TModalResult::None;
+  // Shows the dialog modally: FormShow, then the runner until OK, Cancel or the window's
+  // close box ends it. Returns ModalResult (mrCancel when the runner ended without one).
+  int ShowModal();
   // Runs the modal loop; the Windows program puts its native dialog here, tests a script.
   std::function<void(TTargetCADForm&)> ModalRunner;
-  // The user closed the window with its close box.
-  void UserClose() { Dispatch([this] { ModalResult = TModalResult::Cancel; }); }
 
   std::string TargetListPath() const;
 

@@ -7,6 +7,9 @@
 #include <string>
 
 #include "app/Form88.h"
+#include "cadlink/TargetCADForm.h"
+#include "cadlink/com/MessageFilter.h"
+#include "cadlink/win32/TargetCADDialog.h"
 #include "platform/Text.h"
 #include "platform/win32/Win32Services.h"
 #include "ui/win32/FormPeer.h"
@@ -58,7 +61,10 @@ int Run() {
   }
 
   cad::TTargetState target;
+  // Target CAD: the COM message filter that FormCreate registers and FormDestroy revokes.
+  const auto messageFilter = cad::com::MakeMessageFilterHook();
   app::TForm88 form(services, target);
+  form.MessageFilter = messageFilter.get();
   ui::win32::TFormPeer peer(form, {nullptr, palette, {}});
   mainWindow = peer.Handle();
   peer.QuitWhenDestroyed();
@@ -67,6 +73,10 @@ int Run() {
     form.FormDestroy();
   };
   form.FormCreate();
+  // Target CAD: the dialog is created after the main window, hidden until SpeedButton7.
+  cad::TTargetCADForm targetCadForm(services, target, form, app::kApplicationTitle);
+  cad::win32::AttachNativeDialog(targetCadForm, [&mainWindow] { return mainWindow; });
+  form.TargetCADForm = &targetCadForm;
   peer.Show();
   return ui::win32::RunMessageLoop(peer);
 }

@@ -183,7 +183,7 @@ TEST_F(TargetCADFormTest, OkNamesTheTargetInTheCaptionAndAcceptsAnEmptyProgId) {
     form.Button1.UserClick();
   };
   OpenTargetCADDialog(mainForm, dialog, platform.Desktop, target);
-  EXPECT_EQ(dialog.ModalResult, TModalResult::Ok);
+  EXPECT_EQ(dialog.ModalResult, ui::mrOk);
   EXPECT_EQ(mainForm.GetCaption(), "KAVEROLIN 2.18 [GstarCAD]");
   EXPECT_EQ(target.TargetCaption, "KAVEROLIN 2.18 [GstarCAD]");
   EXPECT_EQ(target.TargetProgID, "");
