@@ -47,7 +47,8 @@ RECT WindowRectOf(HWND window) {
 TFormPeer::TFormPeer(ui::TForm& form, TFormPeerOptions options)
     : form_(form),
       options_(std::move(options)),
-      theme_(options_.Palette != nullptr ? *options_.Palette : DarkPalette(), SystemDpi()) {
+      theme_(options_.Palette != nullptr ? *options_.Palette : DarkPalette(),
+             options_.Dpi > 0 ? options_.Dpi : SystemDpi()) {
   const DWORD style = FormStyle(form), exStyle = FormExStyle(form, options_.Owner);
   RECT frame{0, 0, theme_.Scale(form.ClientWidth), theme_.Scale(form.ClientHeight)};
   AdjustWindowRectEx(&frame, style, FALSE, exStyle);

@@ -26,6 +26,7 @@ struct TFormPeerOptions {
   const TPalette* Palette = &DarkPalette();
   // Runs instead of closing when the user asks the window to close (close box, Alt+F4).
   std::function<void()> OnCloseRequest;
+  int Dpi = 0;   // what 96 design pixels are scaled to; 0 for the screen's
 };
 
 class TFormPeer final : public TWindowBase, public TChildHost {

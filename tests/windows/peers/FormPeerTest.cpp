@@ -13,6 +13,7 @@
 #include "platform/Text.h"
 #include "ui/Button.h"
 #include "ui/Edit.h"
+#include "ui/Menu.h"
 #include "ui/StringGrid.h"
 #include "ui/win32/FormPeer.h"
 
@@ -81,6 +82,32 @@ TEST(FormPeer, WindowHasTheDesignedClientAreaAndFrameAndWritesItsSizeBack) {
 
   form.SetCaption("KAVEROLIN 2.18 [ BricsCAD ]");
   EXPECT_EQ(test::TextOf(window), "KAVEROLIN 2.18 [ BricsCAD ]");
+}
+
+TEST(FormPeer, EverythingIsScaledFromDesignPixelsToTheScreensDpi) {
+  TMainForm form;
+  TFormPeerOptions options;
+  options.Dpi = 144;
+  TFormPeer peer(form, std::move(options));
+  const SIZE client = test::ClientSizeOf(peer.Handle());
+  EXPECT_EQ(client.cx, MulDiv(641, 3, 2));
+  EXPECT_EQ(client.cy, MulDiv(369, 3, 2));
+  const RECT stretch = test::RectInParent(peer.HandleOf(form.Stretch));
+  EXPECT_EQ(stretch.left, 150);
+  EXPECT_EQ(stretch.top, 12);
+  EXPECT_EQ(stretch.right - stretch.left, 600);
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(peer.HandleOf(form.Stretch), WM_GETFONT, 0, 0)), sizeof font, &font);
+  EXPECT_EQ(font.lfHeight, -MulDiv(11, 3, 2));
+  EXPECT_EQ(WideToUtf8(font.lfFaceName), "Tahoma");
+
+  // Anchors work in screen pixels at any scale.
+  const RECT corner = test::RectInParent(peer.HandleOf(form.Corner));
+  RECT frame{};
+  GetWindowRect(peer.Handle(), &frame);
+  SetWindowPos(peer.Handle(), nullptr, 0, 0, frame.right - frame.left + 30, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER);
+  EXPECT_EQ(test::RectInParent(peer.HandleOf(form.Corner)).left, corner.left + 30);
 }
 
 TEST(FormPeer, DialogFrameIsFixedWhenTheFormIsNotSizeable) {
@@ -242,6 +269,31 @@ TEST(FormPeer, DestroyingTheWindowRunsOnDestroyWhileTheModelStays) {
   form.Stretch.SetText("after");
   EXPECT_FALSE(form.OnModelChange);
   EXPECT_FALSE(form.Stretch.OnModelChange);
+}
+
+TEST(FormPeer, RightClickOnTheGridOpensItsPopupMenuAndTheChosenEntryRuns) {
+  TMainForm form;
+  ui::TPopupMenu menu("PopupMenu1");
+  ui::TMenuItem sort("N5", "ソート"), line("N13", "-"), append("N12", "最終行に空白行を追加");
+  menu.Add(sort);
+  menu.Add(line);
+  menu.Add(append);
+  int sorted = 0, appended = 0;
+  sort.OnClick = [&] { ++sorted; };
+  append.OnClick = [&] { ++appended; };
+  form.Grid.PopupMenu = &menu;
+  TFormPeer peer(form);
+  peer.Show();
+  HWND grid = peer.HandleOf(form.Grid);
+  POINT at{40, 40};
+  ClientToScreen(grid, &at);
+  // The menu's own loop reads the keys waiting in the queue: down twice (the separator is
+  // skipped), then Enter.
+  for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageW(peer.Handle(), WM_KEYDOWN, key, 0);
+  SendMessageW(grid, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(grid), MAKELPARAM(at.x, at.y));
+  Pump();
+  EXPECT_EQ(sorted, 0);
+  EXPECT_EQ(appended, 1);
 }
 
 // --- Modal dialogs
