@@ -137,10 +137,16 @@ bool TCheckBoxPeer::OnDrawItem(const DRAWITEMSTRUCT& item) {
 
 TRadioButtonPeer::TRadioButtonPeer(ui::TRadioButton& model, TPeerContext& context, HWND parent)
     : TStandardPeer(model, context), radio_(model) {
-  DWORD style = BS_OWNERDRAW;
-  if (model.TabStop) style |= WS_TABSTOP;
-  Create(L"BUTTON", Utf8ToWide(model.Caption), style, 0, parent);
+  Create(L"BUTTON", Utf8ToWide(model.Caption), BS_OWNERDRAW, 0, parent);
+  UpdateTabStop();
   Attach();
+}
+
+void TRadioButtonPeer::UpdateTabStop() {
+  // Tab enters a group at its chosen button only; the arrow keys move inside the group.
+  const LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE);
+  const LONG_PTR wanted = model_.TabStop && radio_.Checked() ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP);
+  if (wanted != style) SetWindowLongPtrW(Handle(), GWL_STYLE, wanted);
 }
 
 bool TRadioButtonPeer::OnCommand(UINT code) {
@@ -150,8 +156,12 @@ bool TRadioButtonPeer::OnCommand(UINT code) {
 }
 
 void TRadioButtonPeer::OnAspect(ui::TAspect aspect) {
-  if (aspect == ui::TAspect::Checked) InvalidateRect(Handle(), nullptr, TRUE);
-  else TStandardPeer::OnAspect(aspect);
+  if (aspect == ui::TAspect::Checked) {
+    UpdateTabStop();
+    InvalidateRect(Handle(), nullptr, TRUE);
+  } else {
+    TStandardPeer::OnAspect(aspect);
+  }
 }
 
 LRESULT TRadioButtonPeer::SubclassMessage(UINT message, WPARAM wParam, LPARAM lParam) {

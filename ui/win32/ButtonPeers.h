@@ -35,8 +35,8 @@ class TCheckBoxPeer final : public TStandardPeer {
   ui::TCheckBox& box_;
 };
 
-// One radio button; its group is the radio buttons of the same parent, and the arrow keys
-// move the choice within it.
+// One radio button; its group is the radio buttons of the same parent, the arrow keys move
+// the choice within it, and only the chosen one is a tab stop.
 class TRadioButtonPeer final : public TStandardPeer {
  public:
   TRadioButtonPeer(ui::TRadioButton& model, TPeerContext& context, HWND parent);
@@ -49,6 +49,7 @@ class TRadioButtonPeer final : public TStandardPeer {
 
  private:
   void MoveInGroup(int step);
+  void UpdateTabStop();
   ui::TRadioButton& radio_;
 };
 

@@ -112,10 +112,15 @@ TEST(ButtonPeers, RadioClickChoosesOneOfTheGroupAndArrowsMoveTheChoice) {
   peer.Show();
   HWND r1 = peer.HandleOf(form.Radio1), r2 = peer.HandleOf(form.Radio2), r3 = peer.HandleOf(form.Radio3);
 
+  // Only the chosen button of the group is a tab stop.
+  EXPECT_TRUE(HasStyle(r1, WS_TABSTOP));
+  EXPECT_FALSE(HasStyle(r2, WS_TABSTOP));
   SendMessageW(r2, BM_CLICK, 0, 0);
   Pump();
   EXPECT_FALSE(form.Radio1.Checked());
   EXPECT_TRUE(form.Radio2.Checked());
+  EXPECT_FALSE(HasStyle(r1, WS_TABSTOP));
+  EXPECT_TRUE(HasStyle(r2, WS_TABSTOP));
 
   // The radio buttons ask the dialog manager for the arrow keys.
   EXPECT_TRUE(SendMessageW(r2, WM_GETDLGCODE, 0, 0) & DLGC_WANTARROWS);
