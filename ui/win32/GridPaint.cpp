@@ -32,6 +32,28 @@ struct TColumnSpan {
 
 }  // namespace
 
+void TGridControl::Paint() {
+  PAINTSTRUCT ps{};
+  const HDC windowDC = BeginPaint(hwnd_, &ps);
+  const RECT area = ps.rcPaint;
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  if (windowDC != nullptr && width > 0 && height > 0) {
+    // Draw into a bitmap first so that scrolling and selecting do not flicker.
+    TMemoryDc memory(CreateCompatibleDC(windowDC));
+    TBitmapHandle bitmap(CreateCompatibleBitmap(windowDC, width, height));
+    if (memory && bitmap) {
+      TSelectObject selected(memory.Get(), bitmap.Get());
+      SetViewportOrgEx(memory.Get(), -area.left, -area.top, nullptr);
+      PaintContent(memory.Get(), area);
+      SetViewportOrgEx(memory.Get(), 0, 0, nullptr);
+      BitBlt(windowDC, area.left, area.top, width, height, memory.Get(), 0, 0, SRCCOPY);
+    } else {
+      PaintContent(windowDC, area);
+    }
+  }
+  EndPaint(hwnd_, &ps);
+}
+
 void TGridControl::PaintContent(HDC dc, const RECT& rect) const {
   const ui::TStringGrid& g = model_;
   const int line = ui::TStringGrid::GridLineWidth;
