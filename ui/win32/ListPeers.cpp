@@ -16,7 +16,7 @@ void DrawItemText(HDC dc, const TTheme& theme, const std::wstring& text, RECT re
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, colour);
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect,
-            DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+            DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | DT_EXPANDTABS);
 }
 
 // One row of an owner-drawn list: highlighted while selected.
