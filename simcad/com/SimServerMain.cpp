@@ -2,7 +2,10 @@
 // user, puts its application object in the running object table so that GetActiveObject
 // finds it, and runs until its window closes or a client calls SimQuit.
 //
-//   simcad.exe [--demo] [--hidden] [--progid NAME] [--register-only]
+//   simcad.exe [--demo] [--hidden] [--progid NAME] [--register-only] [--ready-file PATH]
+//
+// --ready-file names a file that is written once the application object can be found, so
+// that a script can wait for it.
 #include <windows.h>
 #include <objbase.h>
 #include <oleauto.h>
@@ -25,6 +28,7 @@ namespace {
 struct TOptions {
   bool Demo = false, Hidden = false, RegisterOnly = false;
   std::wstring ProgId = sim::com::kSimProgId;
+  std::wstring ReadyFile;
 };
 
 TOptions ParseOptions() {
@@ -37,6 +41,7 @@ TOptions ParseOptions() {
     else if (arg == L"--hidden") options.Hidden = true;
     else if (arg == L"--register-only") options.RegisterOnly = true;
     else if (arg == L"--progid" && i + 1 < count) options.ProgId = argv[++i];
+    else if (arg == L"--ready-file" && i + 1 < count) options.ReadyFile = argv[++i];
   }
   if (argv != nullptr) LocalFree(argv);
   return options;
@@ -73,6 +78,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
     DWORD cookie = 0;
     if (FAILED(RegisterActiveObject(application.Get(), clsid, ACTIVEOBJECT_STRONG, &cookie))) return 4;
+    if (!options.ReadyFile.empty()) {
+      HANDLE ready = CreateFileW(options.ReadyFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+      if (ready != INVALID_HANDLE_VALUE) CloseHandle(ready);
+    }
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
       TranslateMessage(&message);
