@@ -11,6 +11,10 @@ namespace kav::ui {
 
 enum class TWindowState { Normal, Minimized };
 
+// Where a form's window opens: at its Left and Top, in the middle of the screen, or in the
+// middle of the window that owns it.
+enum class TFormPosition { Designed, ScreenCenter, OwnerCenter };
+
 // How a modal dialog ended; buttons carry one (TButton::ModalResult) to end it.
 inline constexpr int mrNone = 0, mrOk = 1, mrCancel = 2;
 
@@ -30,6 +34,7 @@ class TForm : public TContainer {
   int ClientWidth = 0, ClientHeight = 0;
   // False for a dialog frame the user cannot resize (and without a minimise button).
   bool Sizeable = true;
+  TFormPosition Position = TFormPosition::Designed;
   // Set while the form is shown modally; anything but mrNone ends the modal loop.
   int ModalResult = mrNone;
 

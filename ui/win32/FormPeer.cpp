@@ -54,11 +54,13 @@ TFormPeer::TFormPeer(ui::TForm& form, TFormPeerOptions options)
   AdjustWindowRectEx(&frame, style, FALSE, exStyle);
   const int width = frame.right - frame.left, height = frame.bottom - frame.top;
   int left = form.Left(), top = form.Top();
-  if (options_.Owner != nullptr) {
-    // Dialogs open over the middle of their owner.
+  if (form.Position == ui::TFormPosition::OwnerCenter && options_.Owner != nullptr) {
     const RECT owner = WindowRectOf(options_.Owner);
     left = (owner.left + owner.right - width) / 2;
     top = (owner.top + owner.bottom - height) / 2;
+  } else if (form.Position != ui::TFormPosition::Designed) {
+    left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   }
   CreateOwnWindow(L"KaverolinForm", exStyle, style, RECT{left, top, left + width, top + height}, options_.Owner,
                   Utf8ToWide(form.GetCaption()));

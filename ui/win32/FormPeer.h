@@ -1,5 +1,6 @@
 // The native window of a form model and the peers of its whole control tree: the top-level
-// window with its caption, place, topmost flag, minimised state and file drops, the children
+// window with its caption, place (as the form's Position says), topmost flag, minimised
+// state and file drops, the children
 // scaled from 96 DPI to the screen, anchored on resize, in tab order; and the message loops.
 #pragma once
 

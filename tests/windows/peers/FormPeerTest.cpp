@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 #include <vector>
@@ -346,6 +347,39 @@ int RunDialog(TDialogAction action, HWND owner) {
   gOwnerDisabledMeanwhile = false;
   SetTimer(nullptr, 0, 20, &ActOnDialog);
   return ShowModal(dialog, owner);
+}
+
+TEST(ModalDialog, OpensWhereItsPositionSays) {
+  TMainForm mainForm;
+  TFormPeer owner(mainForm);
+  mainForm.SetLeft(10);
+  mainForm.SetTop(20);
+  RECT ownerRect{};
+  GetWindowRect(owner.Handle(), &ownerRect);
+  auto centre = [](const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; };
+  auto atMiddle = [](POINT a, POINT b) { return std::abs(a.x - b.x) <= 1 && std::abs(a.y - b.y) <= 1; };
+
+  TDialog overOwner;
+  overOwner.Position = ui::TFormPosition::OwnerCenter;
+  TFormPeer a(overOwner, TFormPeerOptions{owner.Handle(), &DarkPalette(), {}, 0});
+  RECT r{};
+  GetWindowRect(a.Handle(), &r);
+  EXPECT_TRUE(atMiddle(centre(r), centre(ownerRect)));
+
+  TDialog onScreen;
+  onScreen.Position = ui::TFormPosition::ScreenCenter;
+  TFormPeer b(onScreen, TFormPeerOptions{owner.Handle(), &DarkPalette(), {}, 0});
+  GetWindowRect(b.Handle(), &r);
+  EXPECT_TRUE(atMiddle(centre(r), POINT{GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2}));
+  EXPECT_EQ(onScreen.Left(), r.left);   // the place is kept in the model
+
+  TDialog designed;
+  designed.SetLeft(33);
+  designed.SetTop(44);
+  TFormPeer c(designed, TFormPeerOptions{owner.Handle(), &DarkPalette(), {}, 0});
+  GetWindowRect(c.Handle(), &r);
+  EXPECT_EQ(r.left, 33);
+  EXPECT_EQ(r.top, 44);
 }
 
 TEST(ModalDialog, ButtonCloseBoxAndEscapeEndItAndTheOwnerComesBack) {
