@@ -1,6 +1,5 @@
-// Tables on the clipboard: TAB between the cells of a row, CR LF after every row. Building
-// the text of a grid range, reading a clipboard text back into rows of fields, and putting
-// text on a clipboard that another program may be holding.
+// Tables on the clipboard (TAB between cells, CR LF after every row): a grid range as text,
+// a clipboard text as rows of fields, and putting text on a clipboard another program holds.
 #pragma once
 
 #include <string>

@@ -1,6 +1,5 @@
-// The keyboard commands both grids share, also while a cell is edited in place: Delete
-// clears a range, Ctrl+C/X/V copy, cut and paste tab-separated text, Ctrl+A selects all and
-// Ctrl+Z takes back the last bulk edit. Every changed cell is recorded for undo first.
+// The key commands of both grids, also during in-place editing: Delete, Ctrl+C/X/V/A and
+// Ctrl+Z taking back the last bulk edit; every changed cell is recorded for undo first.
 #pragma once
 
 #include "partslist/UndoCells.h"

@@ -1,6 +1,5 @@
-// Commands that reshape a grid's table as a whole: selecting all data cells or one column,
-// sorting by a column, removing duplicate rows, deleting the current row or column and
-// adding a blank last row. None of them records cell undo.
+// Commands on a grid's table as a whole: selecting, sorting, removing duplicate rows,
+// deleting the current row or column, adding a blank row. None of them records cell undo.
 #pragma once
 
 #include "platform/Collation.h"

@@ -1,6 +1,5 @@
-// Parts-list files: the lines of a grid selection, writing a new file and appending to an
-// existing one. Every write goes through a temporary file, so a failure leaves the old file
-// as it was.
+// Parts-list files: the lines of a grid selection, a new file and an append, each written
+// through a temporary file so that a failure leaves the old file as it was.
 #pragma once
 
 #include <string>

@@ -1,6 +1,5 @@
-// A main window on the real Windows clipboard, collation, code page and disk (message boxes
-// and dialogs from fakes unless a test asks for the real dialogs), with its native peers, in
-// a fresh folder of its own; and the message helpers the tests drive it with.
+// A main window with its native peers on the real clipboard, collation, code page and disk
+// (fake message boxes; fake or real file dialogs), and the messages the tests drive it with.
 #pragma once
 
 #include <windows.h>
