@@ -32,8 +32,11 @@ void Fill(TStringGrid& grid, int dataRows, int topRow) {
   }
   for (int r = 1; r <= dataRows; ++r) {
     for (int c = 0; c < kColumns; ++c) {
+      // Row numbers of one width, so that both grids draw texts of the same length.
+      std::string number = std::to_string(r);
+      number.insert(0, 6 - number.size(), '0');
       std::string text = kNames[(r + c) % 5];
-      text += " M" + std::to_string(6 + c) + "-" + std::to_string(r);
+      text += " M" + std::to_string(6 + c) + "-" + number;
       grid.SetCell(c, r, std::move(text));
     }
   }
