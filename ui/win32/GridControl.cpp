@@ -221,6 +221,9 @@ LRESULT TGridControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_CHAR:
       Char(wParam);
       return 0;
+    case WM_IME_STARTCOMPOSITION:
+      PlaceComposition();
+      break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
     case WM_ENABLE:

@@ -87,6 +87,7 @@ class TGridControl : public TPeer {
   static ui::TShiftState CurrentShift();   // Shift, Ctrl and Alt as they are now
   void KeyDown(WPARAM key);
   void Char(WPARAM ch);
+  void PlaceComposition();   // an input method composing on the grid shows over the current cell
   bool StartEditing(bool replaceText);
   void CommitEditing();
   void CancelEditing();

@@ -1,6 +1,9 @@
 // Keys of the grid window and the in-place cell editor. Every key-down, on the grid or in
 // its editor, goes to the model first so that the form's key commands (copy, paste, clear,
 // undo) win over the editor; only a key the handler leaves reaches the editor.
+#include <windows.h>
+#include <imm.h>   // after windows.h, which it needs
+
 #include <algorithm>
 #include <string>
 
@@ -45,6 +48,21 @@ void TGridControl::Char(WPARAM ch) {
   if (!model_.AllowEditing || !starts) return;
   if (!StartEditing(true)) return;
   SendMessageW(editor_, WM_CHAR, ch, 0);   // on the selected text
+}
+
+void TGridControl::PlaceComposition() {
+  // Japanese typed on the grid is composed here and then arrives as characters, which start
+  // the editor (see Char); meanwhile the composition shows where the text will go.
+  const HIMC context = ImmGetContext(hwnd_);
+  if (context == nullptr) return;
+  const RECT cell = WindowCellRect(model_.Col(), model_.Row());
+  COMPOSITIONFORM form{};
+  form.dwStyle = CFS_POINT;
+  form.ptCurrentPos = POINT{cell.left + Scale(2), cell.top + textTop_};
+  ImmSetCompositionWindow(context, &form);
+  LOGFONTW font{};
+  if (GetObjectW(Font(), sizeof font, &font) != 0) ImmSetCompositionFontW(context, &font);
+  ImmReleaseContext(hwnd_, context);
 }
 
 // --- The editor

@@ -2,6 +2,8 @@
 // starts, commits and cancels as the user expects, and never where editing is not allowed.
 #include "GridTestHost.h"
 
+#include <imm.h>
+
 #include <cstring>
 #include <string>
 #include <vector>
@@ -186,6 +188,26 @@ TEST_F(GridKeyEditTest, DeleteOnOneCellReachesTheEditor) {
   KeyDown(editor, VK_DELETE);
   EXPECT_EQ(WindowText(editor), L"bc");
   EXPECT_EQ(seen.back(), (TKeySeen{ui::vk::Delete, 0}));
+}
+
+TEST_F(GridKeyEditTest, InputMethodComposesOverTheCurrentCell) {
+  model.AllowEditing = true;
+  SendMessageW(Grid(), WM_IME_STARTCOMPOSITION, 0, 0);
+  const HIMC context = ImmGetContext(Grid());
+  ASSERT_NE(context, nullptr);
+  COMPOSITIONFORM form{};
+  ASSERT_TRUE(ImmGetCompositionWindow(context, &form));
+  ImmReleaseContext(Grid(), context);
+  const RECT cell = CellRect(1, 2);
+  EXPECT_GE(form.ptCurrentPos.x, cell.left);
+  EXPECT_LT(form.ptCurrentPos.x, cell.left + 8);
+  EXPECT_GE(form.ptCurrentPos.y, cell.top);
+  EXPECT_LT(form.ptCurrentPos.y, cell.bottom);
+  // The composed characters then start the editor and all land in it.
+  Char(Grid(), L'部');
+  Char(Grid(), L'品');
+  ASSERT_NE(grid->EditorHandle(), nullptr);
+  EXPECT_EQ(WindowText(grid->EditorHandle()), L"部品");
 }
 
 TEST_F(GridKeyEditTest, WithoutAllowEditingNothingStartsAnEditor) {
