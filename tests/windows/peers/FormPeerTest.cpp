@@ -255,6 +255,19 @@ TEST(FormPeer, ErrorsEscapingHandlersAreShownAndTheWindowGoesOn) {
   EXPECT_TRUE(IsWindow(peer.Handle()));
 }
 
+TEST(FormPeer, ErrorsAreStoppedInContainersAndInSubclassedControlsToo) {
+  TMainForm form;
+  form.Inner.OnChange = [] { throw 7; };            // reaches the group box's window procedure
+  form.Stretch.OnKeyPress = [](char32_t&) { throw 8; };   // reaches the edit box's own procedure
+  TFormPeer peer(form);
+  SetWindowTextW(peer.HandleOf(form.Inner), L"x");
+  SendMessageW(peer.HandleOf(form.Stretch), WM_CHAR, L'a', 0);
+  Pump();
+  EXPECT_EQ(form.Errors.size(), 2u);
+  EXPECT_EQ(form.Inner.Text(), "x");   // the model took the text before its handler failed
+  EXPECT_TRUE(IsWindow(peer.HandleOf(form.Inner)));
+}
+
 TEST(FormPeer, DestroyingTheWindowRunsOnDestroyWhileTheModelStays) {
   TMainForm form;
   bool destroyed = false;
