@@ -1,6 +1,7 @@
 // Test helpers: a grid's cells as rows of texts, and a grid filled from such rows.
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
