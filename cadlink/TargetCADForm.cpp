@@ -17,6 +17,7 @@ TTargetCADForm::TTargetCADForm(TServices services, TTargetState& target, ui::TFo
   ClientHeight = kTargetDialogClientHeight;
   SetVisible(false);   // created hidden at start; shown only while open
   Sizeable = false;    // a fixed-size dialog
+  Position = ui::TFormPosition::ScreenCenter;
 
   ListBox1.Items.Sorted = true;
   ListBox1.Items.Compare = [this](std::string_view a, std::string_view b) {
