@@ -1,6 +1,8 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <stdexcept>
+
 #include "platform/Text.h"
 #include "platform/win32/Win32Services.h"
 
@@ -15,6 +17,18 @@ std::wstring FilterString(const std::string& filter) {
   out.push_back(L'\0');
   out.push_back(L'\0');
   return out;
+}
+
+// The dialogs' library is loaded at the first dialog, not at start-up: it pulls in much of the
+// shell, which would slow every start for a dialog most runs never show.
+using TFileDialogFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
+
+TFileDialogFunction DialogFunction(bool save) {
+  static HMODULE library = LoadLibraryW(L"comdlg32.dll");
+  if (library == nullptr) throw std::runtime_error("comdlg32.dll: " + SystemErrorMessage(GetLastError()));
+  const FARPROC function = GetProcAddress(library, save ? "GetSaveFileNameW" : "GetOpenFileNameW");
+  if (function == nullptr) throw std::runtime_error("comdlg32.dll: " + SystemErrorMessage(GetLastError()));
+  return reinterpret_cast<TFileDialogFunction>(reinterpret_cast<void*>(function));
 }
 
 class TWin32FileDialogs final : public IFileDialogs {
@@ -46,7 +60,7 @@ class TWin32FileDialogs final : public IFileDialogs {
     ofn.lpstrInitialDir = dir.empty() ? nullptr : dir.c_str();
     ofn.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
     ofn.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY | (save ? OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST);
-    const BOOL ok = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+    const BOOL ok = DialogFunction(save)(&ofn);
     if (!ok) return std::nullopt;
     return WideToUtf8(file.c_str());
   }

@@ -91,17 +91,20 @@ void TFormPeer::CreateChildren(const ui::TContainer& model, HWND parent, TChildH
         auto& pages = static_cast<ui::TPageControl&>(*child);
         auto pagePeer = std::make_unique<TPageControlPeer>(pages, context, parent);
         TPageControlPeer& page = *pagePeer;
+        page.BeforeShowSheet = [this](TContainerPeer& sheet) {
+          if (shown_) FillSheet(sheet);
+        };
         host.AddChild(page);
         byModel_[child] = pagePeer.get();
         peers_.push_back(std::move(pagePeer));
         for (ui::TControl* sheetModel : pages.Children()) {
           auto& sheetContainer = static_cast<ui::TContainer&>(*sheetModel);
           auto sheet = std::make_unique<TContainerPeer>(sheetContainer, context, page.Handle());
+          unfilledSheets_[sheet.get()] = TUnfilledSheet{&sheetContainer, {}};
           page.AddSheet(*sheet);
-          TContainerPeer& sheetRef = *sheet;
+          unfilledSheets_[sheet.get()].DesignSize = ClientSize(sheet->Handle());
           byModel_[sheetModel] = sheet.get();
           peers_.push_back(std::move(sheet));
-          CreateChildren(sheetContainer, sheetRef.Handle(), sheetRef);
         }
         continue;
       }
@@ -151,13 +154,46 @@ void TFormPeer::CreateChildren(const ui::TContainer& model, HWND parent, TChildH
   }
 }
 
-HWND TFormPeer::HandleOf(const ui::TControl& control) const {
+HWND TFormPeer::HandleOf(const ui::TControl& control) {
   if (&control == &form_) return Handle();
   auto found = byModel_.find(&control);
+  if (found == byModel_.end()) {
+    // A control of a page not shown yet: make that page's windows first.
+    for (const ui::TControl* c = &control; c != nullptr; c = c->Parent()) {
+      if (c->Kind != ui::TControlKind::TabSheet) continue;
+      if (auto sheet = byModel_.find(c); sheet != byModel_.end())
+        FillSheet(static_cast<TContainerPeer&>(*sheet->second));
+      break;
+    }
+    found = byModel_.find(&control);
+  }
   return found != byModel_.end() ? found->second->Handle() : nullptr;
 }
 
+void TFormPeer::FillSheet(TContainerPeer& sheet) {
+  const auto unfilled = unfilledSheets_.find(&sheet);
+  if (unfilled == unfilledSheets_.end()) return;
+  const TUnfilledSheet unfilledSheet = unfilled->second;
+  unfilledSheets_.erase(unfilled);
+  // The children take their places for the designed size, then follow their anchors to the
+  // size the page has now.
+  HWND window = sheet.Handle();
+  RECT now{};
+  GetWindowRect(window, &now);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&now), 2);
+  const SIZE design = unfilledSheet.DesignSize;
+  SetWindowPos(window, nullptr, 0, 0, design.cx, design.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW);
+  CreateChildren(*unfilledSheet.Model, window, sheet);
+  SetWindowPos(window, nullptr, 0, 0, now.right - now.left, now.bottom - now.top, SWP_NOMOVE | SWP_NOZORDER);
+  sheet.LayOutChildren(ClientSize(window));
+}
+
 void TFormPeer::Show() {
+  shown_ = true;
+  std::vector<TContainerPeer*> showing;   // the active page of each page control
+  for (const auto& [sheet, unfilled] : unfilledSheets_)
+    if (GetWindowLongW(sheet->Handle(), GWL_STYLE) & WS_VISIBLE) showing.push_back(sheet);
+  for (TContainerPeer* sheet : showing) FillSheet(*sheet);
   ShowWindow(Handle(), form_.WindowState() == ui::TWindowState::Minimized ? SW_SHOWMINNOACTIVE : SW_SHOWNORMAL);
   UpdateWindow(Handle());
   if (HWND first = GetNextDlgTabItem(Handle(), nullptr, FALSE)) SetFocus(first);

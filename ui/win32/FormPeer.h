@@ -40,8 +40,8 @@ class TFormPeer final : public TWindowBase, public TChildHost {
   TTooltips& Tips() { return *tips_; }
   // Shows the window (minimised when the model says so) and focuses its first tab stop.
   void Show();
-  // The window of a control of this form, or null.
-  HWND HandleOf(const ui::TControl& control) const;
+  // The window of a control of this form, or null; a page not shown yet gets its windows now.
+  HWND HandleOf(const ui::TControl& control);
 
   // Runs as the window is destroyed, while its children still exist.
   std::function<void()> OnDestroy;
@@ -54,6 +54,9 @@ class TFormPeer final : public TWindowBase, public TChildHost {
 
  private:
   void CreateChildren(const ui::TContainer& model, HWND parent, TChildHost& host);
+  // Tab sheets get their controls' windows when first shown: a page the user never opens
+  // costs nothing at start-up.
+  void FillSheet(TContainerPeer& sheet);
   void OnFormAspect(ui::TAspect aspect);
   void DropFiles(HDROP drop);
   void KeepPlaceInModel();
@@ -67,6 +70,12 @@ class TFormPeer final : public TWindowBase, public TChildHost {
   std::map<const ui::TControl*, TControlPeer*> byModel_;
   HWND lastFocus_ = nullptr;   // given back when the window is activated again
   bool quitOnDestroy_ = false;
+  bool shown_ = false;
+  struct TUnfilledSheet {
+    ui::TContainer* Model;
+    SIZE DesignSize;   // the sheet's client size when the form was made
+  };
+  std::map<TContainerPeer*, TUnfilledSheet> unfilledSheets_;
 };
 
 // Runs the thread's message loop, with dialog keys (Tab, arrows) for `mainForm`, until the

@@ -70,6 +70,7 @@ void TPageControlPeer::ShowActivePage() {
   for (std::size_t i = 0; i < sheets_.size(); ++i) {
     HWND sheet = sheets_[i]->Handle();
     const bool show = static_cast<int>(i) == active;
+    if (show && BeforeShowSheet) BeforeShowSheet(*sheets_[i]);
     if (!show && focus != nullptr && (focus == sheet || IsChild(sheet, focus))) SetFocus(tabs_);
     ShowWindow(sheet, show ? SW_SHOWNA : SW_HIDE);
   }

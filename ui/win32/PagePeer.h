@@ -2,6 +2,7 @@
 // which are child windows shown one at a time.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "ui/PageControl.h"
@@ -16,6 +17,8 @@ class TPageControlPeer final : public TContainerPeer {
 
   // Takes the peer of the next tab sheet: it is placed under the tabs and shown when active.
   void AddSheet(TContainerPeer& sheet);
+  // Runs for a sheet just before it is shown (the form peer fills a page on first show).
+  std::function<void(TContainerPeer& sheet)> BeforeShowSheet;
   HWND TabHandle() const { return tabs_; }
   // Where the sheets go: the client area below the tab strip.
   RECT SheetRect() const;

@@ -35,8 +35,8 @@ struct TPagesForm : ui::TForm {
 
 class PagePeer : public ::testing::Test {
  protected:
-  HWND TabsOf() const { return GetWindow(peer.HandleOf(form.Pages), GW_CHILD); }
-  bool Shown(const ui::TControl& sheet) const {
+  HWND TabsOf() { return GetWindow(peer.HandleOf(form.Pages), GW_CHILD); }
+  bool Shown(const ui::TControl& sheet) {
     return test::HasStyle(peer.HandleOf(sheet), WS_VISIBLE);
   }
   TPagesForm form;
@@ -89,6 +89,28 @@ TEST_F(PagePeer, SheetsFollowThePageControlWhenTheFormGrows) {
   const SIZE after = test::ClientSizeOf(sheet);
   EXPECT_EQ(after.cx, before.cx + 60);
   EXPECT_EQ(after.cy, before.cy + 40);
+}
+
+TEST_F(PagePeer, APageGetsItsWindowsWhenFirstShownAndAnchoredToItsSize) {
+  // Not shown yet: no page has its controls' windows.
+  HWND sheet2 = peer.HandleOf(form.Sheet2);
+  EXPECT_EQ(GetWindow(sheet2, GW_CHILD), nullptr);
+  RECT frame{};
+  GetWindowRect(peer.Handle(), &frame);
+  SetWindowPos(peer.Handle(), nullptr, 0, 0, frame.right - frame.left + 60, frame.bottom - frame.top + 40,
+               SWP_NOMOVE | SWP_NOZORDER);
+  peer.Show();
+  EXPECT_NE(GetWindow(peer.HandleOf(form.Sheet1), GW_CHILD), nullptr);   // the active page
+  EXPECT_EQ(GetWindow(sheet2, GW_CHILD), nullptr);
+  form.Button2.Anchors = ui::akRight | ui::akTop;
+  form.Pages.SetActivePageIndex(2);
+  HWND button = GetWindow(sheet2, GW_CHILD);
+  ASSERT_NE(button, nullptr);
+  EXPECT_EQ(button, peer.HandleOf(form.Button2));
+  // Laid out for the page's present size: anchored right, it moved with the grown form.
+  EXPECT_EQ(test::RectInParent(button).left, MulDiv(form.Button2.Bounds.Left, SystemDpi(), 96) + 60);
+  // Asking for a control of an unshown page makes that page's windows.
+  EXPECT_NE(peer.HandleOf(form.Button0), nullptr);
 }
 
 }  // namespace
