@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "cadlink/MessageFilterRules.h"
@@ -95,6 +96,9 @@ class TForm88 : public ui::TForm {
   void SpeedButton3Click();
   void SpeedButton5Click();
   void SpeedButton6Click();
+  // The file grid's lines to save (after the too-little question) and the chosen file, or
+  // nothing when the user declined or cancelled.
+  std::optional<std::string> AskLinesAndPath(std::vector<std::string>& lines, bool appending);
   void N5Click();
   void N7Click();
   void N10Click();

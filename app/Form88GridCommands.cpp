@@ -2,6 +2,8 @@
 // entries that select, copy, save, append, sort and reshape a parts list.
 #include "app/Form88.h"
 
+#include <optional>
+
 #include "partslist/GridKeys.h"
 #include "partslist/GridRows.h"
 #include "partslist/PartsListFile.h"
@@ -70,34 +72,34 @@ void TForm88::CopyRangeToClipboard(ui::TStringGrid& grid) {
 
 void TForm88::SpeedButton3Click() { CopyRangeToClipboard(StringGrid2); }
 
-void TForm88::SpeedButton5Click() {
-  std::vector<std::string> lines = partslist::CollectLines(StringGrid2, StringGrid2.Selection());
-  if (partslist::TooLittleToSave(StringGrid2.Selection(), lines)) {
-    if (!Services.Messages.AskYesNo(kTooLittleQuestion)) return;
+std::optional<std::string> TForm88::AskLinesAndPath(std::vector<std::string>& lines, bool appending) {
+  lines = partslist::CollectLines(StringGrid2, StringGrid2.Selection());
+  const bool tooLittle = appending ? partslist::TooLittleToAppend(StringGrid2.Selection(), lines)
+                                   : partslist::TooLittleToSave(StringGrid2.Selection(), lines);
+  if (tooLittle) {
+    if (!Services.Messages.AskYesNo(kTooLittleQuestion)) return std::nullopt;
     partslist::SelectAllData(StringGrid2);
     lines = partslist::CollectLines(StringGrid2, StringGrid2.Selection());
   }
   SaveTextFileDialog1.InitialDir = DialogFolder();
   const auto path = Services.FileDialogs.SaveFile(SaveTextFileDialog1);
+  if (path) SaveTextFileDialog1.FileName = *path;
+  return path;
+}
+
+void TForm88::SpeedButton5Click() {
+  std::vector<std::string> lines;
+  const auto path = AskLinesAndPath(lines, false);
   if (!path) return;
-  SaveTextFileDialog1.FileName = *path;
   if (Services.Files.FileExists(*path) && !Services.Messages.AskYesNo(kOverwriteQuestion)) return;
   partslist::WriteNewPartsList(Services.Files, Services.CodePage, *path, lines);
   partslist::AddPartsListName(ComboBox1, ExtractFileName(*path));
 }
 
 void TForm88::SpeedButton6Click() {
-  std::vector<std::string> lines = partslist::CollectLines(StringGrid2, StringGrid2.Selection());
-  if (partslist::TooLittleToAppend(StringGrid2.Selection(), lines)) {
-    if (!Services.Messages.AskYesNo(kTooLittleQuestion)) return;
-    partslist::SelectAllData(StringGrid2);
-    lines = partslist::CollectLines(StringGrid2, StringGrid2.Selection());
-  }
-  SaveTextFileDialog1.InitialDir = DialogFolder();
-  const auto path = Services.FileDialogs.SaveFile(SaveTextFileDialog1);
-  if (!path) return;
-  SaveTextFileDialog1.FileName = *path;
-  partslist::AppendToPartsList(Services.Files, Services.CodePage, *path, lines);
+  std::vector<std::string> lines;
+  const auto path = AskLinesAndPath(lines, true);
+  if (path) partslist::AppendToPartsList(Services.Files, Services.CodePage, *path, lines);
 }
 
 // --- Popup entries

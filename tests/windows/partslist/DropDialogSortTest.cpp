@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/Text.h"
+#include "tests/support/win32/DropFiles.h"
 #include "tests/native/partslist/GridText.h"
 #include "tests/windows/partslist/MainWindowHost.h"
 
@@ -20,22 +21,7 @@ using partslist::test::Fill;
 using partslist::test::Rows;
 using partslist::test::TTable;
 
-// A drop as the shell makes it: DROPFILES followed by the wide paths, two zeros at the end.
-HGLOBAL MakeDrop(const std::vector<std::wstring>& paths) {
-  std::size_t chars = 1;
-  for (const auto& p : paths) chars += p.size() + 1;
-  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
-  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-  drop->pFiles = sizeof(DROPFILES);
-  drop->fWide = TRUE;
-  auto* text = reinterpret_cast<wchar_t*>(drop + 1);
-  for (const auto& p : paths) {
-    std::memcpy(text, p.c_str(), p.size() * sizeof(wchar_t));
-    text += p.size() + 1;
-  }
-  GlobalUnlock(memory);
-  return memory;
-}
+using test::MakeDrop;
 
 class MainWindowFiles : public MainWindowTest {};
 
