@@ -21,7 +21,7 @@ using partslist::test::Fill;
 using partslist::test::Rows;
 using partslist::test::TTable;
 
-using test::MakeDrop;
+using kav::test::MakeDrop;
 
 class MainWindowFiles : public MainWindowTest {};
 

@@ -153,7 +153,7 @@ TEST(FormPeer, PlaceTopmostAndMinimisedStateFollowTheModelAndTheWindow) {
   EXPECT_EQ(form.WindowState(), ui::TWindowState::Normal);
 }
 
-using test::MakeDrop;
+using kav::test::MakeDrop;
 
 TEST(FormPeer, DroppedFileArrivesWithItsWholeLongPathAndOnlyTheFirstCounts) {
   TMainForm form;
