@@ -89,15 +89,21 @@ void TForm88::FormDestroy() {
   if (MessageFilter != nullptr) MessageFilter->RevokeFilter();
 }
 
+// --- Number boxes
+
+double TForm88::NumberIn(const ui::TEdit& box, double fallback) const { return NumberOr(box.Text(), fallback); }
+
+std::string TForm88::FormatNumber(double value, int decimals) const { return FormatFixed(value, decimals); }
+
 // --- Page rules
 
 void TForm88::PageControl1Change() {
   if (PageControl1.ActivePageIndex() != kSettingsPage) return;
-  const double h = NumberOr(Edit9.Text(), 2.5);
-  const double a = NumberOr(Edit4.Text(), 5.0);
-  const double b = NumberOr(Edit5.Text(), 50.0);
-  Edit8.SetText(FormatFixed(h * a, 1));
-  Edit11.SetText(FormatFixed(h * b, 1));
+  const double h = NumberIn(Edit9, 2.5);
+  const double a = NumberIn(Edit4, 5.0);
+  const double b = NumberIn(Edit5, 50.0);
+  Edit8.SetText(FormatNumber(h * a, 1));
+  Edit11.SetText(FormatNumber(h * b, 1));
 }
 
 void TForm88::Edit4Change() { PageControl1Change(); }

@@ -54,6 +54,10 @@ class TForm88 : public ui::TForm {
   cad::IMessageFilterHook* MessageFilter = nullptr;
   void SpeedButton7Click();
 
+  // --- Number boxes: read at the moment of use; a text that is not a number gives the fallback.
+  double NumberIn(const ui::TEdit& box, double fallback) const;
+  std::string FormatNumber(double value, int decimals) const;
+
   // --- Page rules
   void PageControl1Change();
   void Edit4Change();
