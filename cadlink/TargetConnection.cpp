@@ -61,13 +61,19 @@ WindowId TTargetConnection::TargetWindow(IAutomationObject& application) {
 }
 
 void TTargetConnection::ActivateTargetWindow(IAutomationObject& application) {
-  const WindowId window = TargetWindow(application);
+  ActivateTargetWindow(TargetWindow(application));
+}
+
+void TTargetConnection::ActivateTargetWindow(WindowId window) {
   if (desktop_.IsIconic(window)) desktop_.OpenIcon(window);
   desktop_.SetForegroundWindow(window);
 }
 
 void TTargetConnection::PressEscapeInTarget(IAutomationObject& application, unsigned settleMs) {
-  const WindowId window = TargetWindow(application);
+  PressEscapeInTarget(TargetWindow(application), settleMs);
+}
+
+void TTargetConnection::PressEscapeInTarget(WindowId window, unsigned settleMs) {
   // A key stroke goes to whatever window is in front: never send one to another program.
   if (desktop_.ForegroundWindow() != window) return;
   desktop_.KeyEvent(kVirtualKeyEscape, 0, 0);

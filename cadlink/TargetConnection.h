@@ -46,8 +46,10 @@ class TTargetConnection {
 
   // Restores the CAD window if it is minimised and makes it the foreground window.
   void ActivateTargetWindow(IAutomationObject& application);
+  void ActivateTargetWindow(WindowId window);
   // Escape down, 5 ms, Escape up, the settle pause: only when the CAD window is in front.
   void PressEscapeInTarget(IAutomationObject& application, unsigned settleMs);
+  void PressEscapeInTarget(WindowId window, unsigned settleMs);
   // Sends the kind's cancel character to the CAD's command line.
   void SendCancelToTarget(IAutomationObject& document);
   // True while the CAD reports that a command runs; false when no state can be read.
