@@ -40,6 +40,10 @@ void TForm88::ConnectHandlers() {
     radio->OnClick = [this] { RadioButton1Click(); };
   RadioButton4.OnClick = [this] { RadioButton4Click(); };
   SpeedButton7.OnClick = [this] { SpeedButton7Click(); };
+  Button1.OnClick = EXT2.OnClick = [this] { Button1Click(); };
+  Button8.OnClick = N15.OnClick = [this] { N15Click(); };
+  Button3.OnClick = EXT1.OnClick = [this] { Button3Click(); };
+  Button6.OnClick = N14.OnClick = [this] { Button6Click(); };
 }
 
 // --- Start and end

@@ -8,10 +8,14 @@
 #include <optional>
 #include <string>
 
+#include "cadlink/CadSession.h"
 #include "cadlink/MessageFilterRules.h"
 #include "cadlink/TargetState.h"
 #include "partslist/ClipboardTable.h"
 #include "partslist/UndoCells.h"
+#include "placement/CreateText.h"
+#include "placement/FrameRow.h"
+#include "placement/Justification.h"
 #include "platform/Services.h"
 #include "ui/Button.h"
 #include "ui/ComboBox.h"
@@ -54,6 +58,20 @@ class TForm88 : public ui::TForm {
   cad::IMessageFilterHook* MessageFilter = nullptr;
   void SpeedButton7Click();
 
+  // --- Drawing operations
+  // The CAD session every drawing operation works in: attached by the program (COM) or by a
+  // test (the simulated CAD); without one the operations do nothing.
+  void AttachCad(cad::IAutomationHost& host);
+  std::unique_ptr<cad::TCadSession> Cad;
+  void Button1Click();   // TEXT creation: Button1, EXT2, the double-click with CheckBox2
+  void N15Click();       // a grid row into a ruled table row: N15, Button8
+  void Button3Click();   // TEXT and attribute change: Button3, EXT1, the double-click with CheckBox1
+  void Button6Click();   // plain creation: Button6, N14, the double-click with CheckBox7
+  // What the operations read from the window at the moment they start.
+  placement::TJustificationControls JustificationControls() const;
+  placement::TCreateTextOptions CreateTextOptions() const;
+  placement::TFrameRowOptions FrameRowOptions() const;
+
   // --- Number boxes: read at the moment of use; a text that is not a number gives the fallback.
   double NumberIn(const ui::TEdit& box, double fallback) const;
   std::string FormatNumber(double value, int decimals) const;
@@ -83,11 +101,6 @@ class TForm88 : public ui::TForm {
   std::string dropFullName;
 
   // --- Parts lists
-  // The text-placement operations a double-click in the work-area grid can run.
-  enum class TDblClickOperation { ChangeText, CreateText, PlainCreate };   // Button3, Button1, Button6
-  // Runs the operation chosen by the double-click mode boxes; the operations attach here.
-  std::function<void(TDblClickOperation)> OnDblClickOperation;
-
   void SpeedButton1Click();
   void loadToSg(ui::TStringGrid& sg, const std::string& fname);
   void StartWorkAreaList();                   // start-up step 7

@@ -100,12 +100,9 @@ void TForm88::StringGrid1Click() {
 }
 
 void TForm88::StringGrid1DblClick() {
-  const auto run = [this](TDblClickOperation operation) {
-    if (OnDblClickOperation) OnDblClickOperation(operation);
-  };
-  if (CheckBox1.Checked()) run(TDblClickOperation::ChangeText);
-  if (CheckBox2.Checked()) run(TDblClickOperation::CreateText);
-  if (CheckBox7.Checked()) run(TDblClickOperation::PlainCreate);
+  if (CheckBox1.Checked()) Button3Click();
+  if (CheckBox2.Checked()) Button1Click();
+  if (CheckBox7.Checked()) Button6Click();
 }
 
 void TForm88::StringGrid1MouseDown(ui::TStringGrid& grid, ui::TMouseButton button, int x, int y) {

@@ -1,6 +1,8 @@
 // The application, document, model space and state objects, and what every object shares.
 #include "simcad/SimObjects.h"
 
+#include <cmath>
+
 #include "cadlink/Point.h"
 #include "platform/Text.h"
 
@@ -139,7 +141,8 @@ class TSimModelSpace final : public TSimObject {
       text.Text.TextString = args[0].Value.AsString();
       text.Text.Anchor = cad::ToPoint(args[1].Value);
       text.Text.Height = args[2].Value.AsDouble();
-      if (!(text.Text.Height > 0)) throw TAutomationError(cad::kInvalidArg, "Height must be positive");
+      if (!(text.Text.Height > 0) || !std::isfinite(text.Text.Height))
+        throw TAutomationError(cad::kInvalidArg, "Height must be a positive number");
       result = MakeEntity(SharedState(), State().Drawing.Add(std::move(text)));
     } else if (name == "COUNT") {
       result = Variant(static_cast<std::int32_t>(State().Drawing.TopLevel().size()));

@@ -11,7 +11,6 @@ namespace {
 using partslist::test::Header;
 using partslist::test::Rows;
 using partslist::test::TTable;
-using Op = app::TForm88::TDblClickOperation;
 
 const std::string kBolts = "品名\t数量\r\nボルト\t4\r\nナット\t8\r\n";
 
@@ -130,11 +129,9 @@ class WorkAreaGridTest : public ::testing::Test {
  protected:
   TFormFixture f;
   app::TForm88* form = nullptr;
-  std::vector<Op> ran;
   void SetUp() override {
     f.PutFile("a.tsv", " 品名 \t数量\r\nボルト\t4\r\nナット\t8\r\n");
     form = &f.Create();
-    form->OnDblClickOperation = [this](Op op) { ran.push_back(op); };
     form->StringGrid1.ClientWidth = 400;
     form->StringGrid1.ClientHeight = 200;
   }
@@ -156,18 +153,6 @@ TEST_F(WorkAreaGridTest, ClickFillsTheSendBoxesAndEnablesTheRowPitchForOneColumn
   g.SetSelection({0, 2, 1, 2});   // two cells of one row
   form->StringGrid1Click();
   EXPECT_FALSE(form->Edit3.Enabled());
-}
-
-TEST_F(WorkAreaGridTest, DoubleClickRunsTheOperationOfTheCheckedModeOnly) {
-  auto& g = form->StringGrid1;
-  g.UserDoubleClick();   // CheckBox1 is checked at first start
-  form->CheckBox2.UserClick();
-  g.UserDoubleClick();
-  form->CheckBox7.UserClick();
-  g.UserDoubleClick();
-  form->CheckBox7.UserClick();   // none checked now
-  g.UserDoubleClick();
-  EXPECT_EQ(ran, (std::vector<Op>{Op::ChangeText, Op::CreateText, Op::PlainCreate}));
 }
 
 TEST_F(WorkAreaGridTest, RightClickMakesTheCellCurrentBeforeTheMenu) {
