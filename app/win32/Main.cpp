@@ -8,6 +8,7 @@
 
 #include "app/Form88.h"
 #include "cadlink/TargetCADForm.h"
+#include "cadlink/com/ComHost.h"
 #include "cadlink/com/MessageFilter.h"
 #include "cadlink/win32/TargetCADDialog.h"
 #include "platform/Text.h"
@@ -63,8 +64,12 @@ int Run() {
   cad::TTargetState target;
   // Target CAD: the COM message filter that FormCreate registers and FormDestroy revokes.
   const auto messageFilter = cad::com::MakeMessageFilterHook();
+  // The CAD every drawing operation works with: found through the system's class registry
+  // and table of running objects.
+  const auto automationHost = cad::com::MakeComHost();
   app::TForm88 form(services, target);
   form.MessageFilter = messageFilter.get();
+  form.AttachCad(*automationHost);
   ui::win32::TFormPeer peer(form, {nullptr, palette, {}});
   mainWindow = peer.Handle();
   peer.QuitWhenDestroyed();
