@@ -17,7 +17,8 @@ class IDesktop {
   virtual void KeyEvent(unsigned char virtualKey, unsigned char scanCode, unsigned flags) = 0;
   virtual void Sleep(unsigned milliseconds) = 0;
   virtual std::uint32_t TickCount() = 0;
-  virtual void ProcessMessages() = 0;
+  // Runs the program's pending messages; false once the program has been asked to end.
+  virtual bool ProcessMessages() = 0;
   virtual int ScreenWidth() = 0;
   virtual int ScreenHeight() = 0;
 };

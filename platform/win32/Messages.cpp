@@ -33,16 +33,17 @@ class TWin32Desktop final : public IDesktop {
   void KeyEvent(unsigned char vk, unsigned char scan, unsigned flags) override { keybd_event(vk, scan, flags, 0); }
   void Sleep(unsigned ms) override { ::Sleep(ms); }
   std::uint32_t TickCount() override { return GetTickCount(); }
-  void ProcessMessages() override {
+  bool ProcessMessages() override {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
       if (msg.message == WM_QUIT) {
         PostQuitMessage(static_cast<int>(msg.wParam));   // leave it for the main loop
-        break;
+        return false;
       }
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }
+    return true;
   }
   int ScreenWidth() override { return GetSystemMetrics(SM_CXSCREEN); }
   int ScreenHeight() override { return GetSystemMetrics(SM_CYSCREEN); }

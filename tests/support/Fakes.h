@@ -87,7 +87,11 @@ class TFakeDesktop final : public IDesktop {
   }
   void Sleep(unsigned ms) override { Slept.push_back(ms); Tick += ms; if (OnSleep) OnSleep(); }
   std::uint32_t TickCount() override { return Tick; }
-  void ProcessMessages() override { ++MessagePumps; }
+  bool ProcessMessages() override {
+    ++MessagePumps;
+    if (OnProcessMessages) OnProcessMessages();
+    return !Quitting;
+  }
   int ScreenWidth() override { return Width; }
   int ScreenHeight() override { return Height; }
 
@@ -99,6 +103,8 @@ class TFakeDesktop final : public IDesktop {
   std::vector<std::string> Log;
   std::uint32_t Tick = 1000;
   int MessagePumps = 0;
+  bool Quitting = false;                 // the program was asked to end
+  std::function<void()> OnProcessMessages;   // what the window does with its pending messages
   int Width = 1920, Height = 1080;
   std::function<void()> OnSleep;
 };
