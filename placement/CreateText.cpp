@@ -2,6 +2,7 @@
 
 #include "placement/CadCalls.h"
 #include "placement/CellFrame.h"
+#include "placement/TextLines.h"
 #include "platform/Text.h"
 
 namespace kav::placement {
@@ -37,27 +38,18 @@ void CreateInDrawing(cad::TCadSession& session, IAutomationObject& document, Win
   TUndoGroup undo(document);
   const ObjectRef modelSpace = document.GetObj("ModelSpace");
   const ObjectRef text = AddText(*modelSpace, o.FirstString, point, h);
-  if (o.Alignment) text->Put("Alignment", Variant(static_cast<std::int32_t>(*o.Alignment)));
-  // On a line the turn and move reads the alignment back itself; it cannot change before
-  // it is needed again.
-  const int alignment = o.OnLine ? TurnAndMove(*text, point, angle, h, o.OnLine->Offset)
-                                 : text->Get("Alignment").AsInt32();
-  text->Put("TextAlignmentPoint", cad::MakePoint(point), true);
-  text->Put("ScaleFactor", w, true);
-
-  if (o.Stack) {
-    // The stack runs down the drawing's Y axis, also below a turned first line; a blank cell
-    // leaves its line empty.
-    for (const std::string& cell : o.FollowingCells) {
-      point.Y -= pitch;
-      const std::string line = Trim(cell);
-      if (line.empty()) continue;
-      const ObjectRef next = AddText(*modelSpace, line, point, h);
-      next->Put("Alignment", Variant(static_cast<std::int32_t>(alignment)), true);
-      next->Put("TextAlignmentPoint", cad::MakePoint(point), true);
-      next->Put("ScaleFactor", w, true);
-    }
+  int alignment = 0;
+  if (o.OnLine) {
+    if (o.Alignment) text->Put("Alignment", Variant(static_cast<std::int32_t>(*o.Alignment)));
+    // The turn and move reads the alignment back itself; it cannot change before it is
+    // needed again.
+    alignment = TurnAndMove(*text, point, angle, h, o.OnLine->Offset);
+  } else {
+    alignment = PutAlignment(*text, o.Alignment);
   }
+  PlaceText(*text, point, w);
+  // The stack runs down the drawing's Y axis, also below a turned first line.
+  if (o.Stack) WriteFollowingLines(*modelSpace, o.FollowingCells, point, pitch, h, w, alignment);
   undo.Close();
 }
 
