@@ -43,7 +43,10 @@ void TForm88::ConnectHandlers() {
   Button1.OnClick = EXT2.OnClick = [this] { Button1Click(); };
   Button8.OnClick = N15.OnClick = [this] { N15Click(); };
   Button3.OnClick = EXT1.OnClick = [this] { Button3Click(); };
-  Button6.OnClick = N14.OnClick = [this] { Button6Click(); };
+  Button6.OnClick = [this] { Button6Click(); };
+  N14.OnClick = [this] { N14Click(); };
+  Button4.OnClick = N3.OnClick = [this] { Button4Click(); };
+  Button7.OnClick = [this] { Button7Click(); };
 }
 
 // --- Start and end

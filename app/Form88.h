@@ -13,9 +13,12 @@
 #include "cadlink/TargetState.h"
 #include "partslist/ClipboardTable.h"
 #include "partslist/UndoCells.h"
+#include "placement/BulkAttributes.h"
 #include "placement/CreateText.h"
 #include "placement/FrameRow.h"
 #include "placement/Justification.h"
+#include "placement/PlainCreate.h"
+#include "placement/PropertyPick.h"
 #include "platform/Services.h"
 #include "ui/Button.h"
 #include "ui/ComboBox.h"
@@ -66,11 +69,18 @@ class TForm88 : public ui::TForm {
   void Button1Click();   // TEXT creation: Button1, EXT2, the double-click with CheckBox2
   void N15Click();       // a grid row into a ruled table row: N15, Button8
   void Button3Click();   // TEXT and attribute change: Button3, EXT1, the double-click with CheckBox1
-  void Button6Click();   // plain creation: Button6, N14, the double-click with CheckBox7
+  void Button4Click();   // text property pick: Button4, N3
+  void Button6Click();   // plain creation: Button6, the double-click with CheckBox7
+  void N14Click();       // plain creation from the popup menu
+  void Button7Click();   // bulk attribute change
   // What the operations read from the window at the moment they start.
   placement::TJustificationControls JustificationControls() const;
   placement::TCreateTextOptions CreateTextOptions() const;
   placement::TFrameRowOptions FrameRowOptions() const;
+  placement::TPlainCreateOptions PlainCreateOptions() const;
+  placement::TBulkAttributeOptions BulkAttributeOptions() const;
+  // A picked TEXT's height, width factor and justification shown in the creation settings.
+  void ShowTextProperties(const placement::TTextProperties& properties);
 
   // --- Number boxes: read at the moment of use; a text that is not a number gives the fallback.
   double NumberIn(const ui::TEdit& box, double fallback) const;

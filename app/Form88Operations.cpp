@@ -2,6 +2,9 @@
 // and the handlers that run them.
 #include "app/Form88.h"
 
+#include "placement/ChangeText.h"
+#include "platform/Text.h"
+
 namespace kav::app {
 
 void TForm88::AttachCad(cad::IAutomationHost& host) {
@@ -18,17 +21,27 @@ placement::TJustificationControls TForm88::JustificationControls() const {
   return {radio, ComboBox2.Text()};
 }
 
+namespace {
+
+// The text to create: with one column of several rows selected, the top cell is the first
+// line and the cells below it follow; otherwise the send box's text alone. Both as stored.
+template <typename TOptions>
+void TakeTextToCreate(const ui::TStringGrid& grid, const ui::TEdit& sendBox, TOptions& o) {
+  const ui::TGridRect sel = grid.Selection();
+  o.Stack = sel.Left == sel.Right && sel.Top != sel.Bottom;
+  if (!o.Stack) {
+    o.FirstString = sendBox.Text();
+    return;
+  }
+  o.FirstString = grid.Cell(sel.Left, sel.Top);
+  for (int row = sel.Top + 1; row <= sel.Bottom; ++row) o.FollowingCells.push_back(grid.Cell(sel.Left, row));
+}
+
+}  // namespace
+
 placement::TCreateTextOptions TForm88::CreateTextOptions() const {
   placement::TCreateTextOptions o;
-  // One column of several rows: the top cell is the first line and the rest follow it.
-  const ui::TGridRect sel = StringGrid1.Selection();
-  o.Stack = sel.Left == sel.Right && sel.Top != sel.Bottom;
-  if (o.Stack) {
-    o.FirstString = StringGrid1.Cell(sel.Left, sel.Top);
-    for (int row = sel.Top + 1; row <= sel.Bottom; ++row) o.FollowingCells.push_back(StringGrid1.Cell(sel.Left, row));
-  } else {
-    o.FirstString = Edit2.Text();
-  }
+  TakeTextToCreate(StringGrid1, Edit2, o);
   o.Height = NumberIn(Edit9, 2.5);
   o.WidthFactor = NumberIn(Edit10, 1.0);
   o.Pitch = NumberIn(Edit3, 5.0);
@@ -53,6 +66,37 @@ placement::TFrameRowOptions TForm88::FrameRowOptions() const {
   return o;
 }
 
+placement::TPlainCreateOptions TForm88::PlainCreateOptions() const {
+  placement::TPlainCreateOptions o;
+  TakeTextToCreate(StringGrid1, Edit2, o);
+  o.Height = NumberIn(Edit9, 2.5);
+  o.WidthFactor = NumberIn(Edit10, 1.0);
+  o.Pitch = NumberIn(Edit3, 5.0);
+  o.Alignment = placement::AlignmentFor(JustificationControls());
+  return o;
+}
+
+placement::TBulkAttributeOptions TForm88::BulkAttributeOptions() const {
+  return {ComboBox3.Text(), Trim(Edit15.Text()), CheckBox6.Checked()};
+}
+
+void TForm88::ShowTextProperties(const placement::TTextProperties& p) {
+  Edit9.SetText(FormatNumber(p.Height, 2));
+  Edit10.SetText(FormatNumber(p.WidthFactor, 2));
+  Edit3.SetText(FormatNumber(p.Height * NumberIn(Edit7, 2.0), 2));
+  const auto view = placement::ControlsFor(p.Alignment);
+  if (!view) return;   // Aligned, Fit: the justification controls stay as they are
+  using placement::TJustificationRadio;
+  const std::pair<TJustificationRadio, ui::TRadioButton*> radios[] = {
+      {TJustificationRadio::MiddleLeft, &RadioButton1}, {TJustificationRadio::MiddleCenter, &RadioButton2},
+      {TJustificationRadio::MiddleRight, &RadioButton3}, {TJustificationRadio::Other, &RadioButton4}};
+  for (const auto& [radio, button] : radios)
+    if (radio != view->Radio) button->SetChecked(false);
+  for (const auto& [radio, button] : radios)
+    if (radio == view->Radio) button->SetChecked(true);   // its click handler enables the mode boxes
+  if (view->ComboIndex) ComboBox2.SetItemIndex(*view->ComboIndex);
+}
+
 void TForm88::Button1Click() {
   if (Cad) placement::CreateText(*Cad, CreateTextOptions());
 }
@@ -61,8 +105,22 @@ void TForm88::N15Click() {
   if (Cad) placement::CreateFrameRow(*Cad, FrameRowOptions());
 }
 
-void TForm88::Button3Click() {}
+void TForm88::Button3Click() {
+  if (Cad) placement::ChangeText(*Cad, Trim(Edit2.Text()));
+}
 
-void TForm88::Button6Click() {}
+void TForm88::Button4Click() {
+  if (Cad) placement::PickTextProperties(*Cad, [this](const placement::TTextProperties& p) { ShowTextProperties(p); });
+}
+
+void TForm88::Button6Click() {
+  if (Cad) placement::PlainCreate(*Cad, PlainCreateOptions());
+}
+
+void TForm88::N14Click() { Button6Click(); }
+
+void TForm88::Button7Click() {
+  if (Cad) placement::ChangeAttributes(*Cad, BulkAttributeOptions());
+}
 
 }  // namespace kav::app

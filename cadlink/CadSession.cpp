@@ -3,6 +3,7 @@
 namespace kav::cad {
 
 TOperationScope::TOperationScope(TCadSession& session) : session_(session), started_(!session.operationRunning_) {
+  if (!started_) session_.Messages.ShowMessage(kOperationRunningMessage);
   session_.operationRunning_ = true;
 }
 

@@ -13,6 +13,9 @@
 
 namespace kav::cad {
 
+// Shown when an operation is started while another one waits for the CAD.
+inline constexpr const char* kOperationRunningMessage = "CAD での前の操作がまだ終わっていません";
+
 class TCadSession {
  public:
   TCadSession(IAutomationHost& host, IDesktop& desktop, IMessages& messages, const TTargetState& target,
@@ -47,7 +50,7 @@ class TOperationScope {
   TOperationScope& operator=(const TOperationScope&) = delete;
 
   // False when another operation of the session was already running (it waits for the CAD
-  // and lets the window run events): this one must not start.
+  // and lets the window run events): this one must not start, and the user is told so.
   bool Started() const { return started_; }
 
  private:

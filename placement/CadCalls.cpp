@@ -22,6 +22,22 @@ TEntityPick GetEntity(IAutomationObject& document, const std::string& prompt) {
   return pick;
 }
 
+std::optional<TEntityPick> PickSubEntity(IAutomationObject& document, const std::string& prompt) {
+  try {
+    const ObjectRef utility = document.GetObj("Utility");
+    std::vector<TArg> args{cad::Out(), cad::Out(), cad::Out(), cad::Out(), cad::In(prompt)};
+    utility->CallWithRefs("GetSubEntity", args);
+    if (args[1].Value.IsEmpty() || args[0].Value.Kind() != cad::VariantKind::Object) return std::nullopt;
+    return TEntityPick{args[0].Value.AsObject(), cad::ToPoint(args[1].Value)};
+  } catch (const std::exception&) {
+    return std::nullopt;   // cancelled or missed: nothing to change
+  }
+}
+
+void SendCharacter(IAutomationObject& document, char character) {
+  document.Call("SendCommand", {std::string(1, character)});
+}
+
 ObjectRef AddText(IAutomationObject& modelSpace, const std::string& text, const TPoint& point, double height) {
   std::vector<TArg> args{{Variant(text), true}, {cad::MakePoint(point), true}, {Variant(height), true}};
   return modelSpace.CallWithRefs("AddText", args).AsObject();

@@ -2,6 +2,7 @@
 // member they call, so that an operation reads like its list of calls.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,14 @@ struct TEntityPick {
   TPoint Point;
 };
 TEntityPick GetEntity(IAutomationObject& document, const std::string& prompt);
+
+// document.Utility.GetSubEntity, inside a guard: a pick that fails (the user cancels or
+// misses) or gives no point gives nothing. The transformation and the containers of a nested
+// pick are not used.
+std::optional<TEntityPick> PickSubEntity(IAutomationObject& document, const std::string& prompt);
+
+// The document's cancel for the CAD's pending input: one character on its command line.
+void SendCharacter(IAutomationObject& document, char character);
 
 // modelSpace.AddText(text, point, height), every argument by reference; the new TEXT.
 ObjectRef AddText(IAutomationObject& modelSpace, const std::string& text, const TPoint& point, double height);

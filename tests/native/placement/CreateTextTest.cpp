@@ -213,3 +213,33 @@ TEST_F(CreateTextTest, TheDoubleClickWithTextCreationCheckedAndThePopupEntryCrea
 
 }  // namespace
 }  // namespace kav::test
+
+namespace kav::test {
+namespace {
+
+class DoubleClickTest : public ::testing::Test, public TPlacementFixture {};
+
+TEST_F(DoubleClickTest, RunsTheOperationOfTheCheckedModeOnly) {
+  const auto doubleClick = [this] {
+    ClickCell(0, 2);
+    Cad.QueueCancel();
+    Cad.State().Prompts.clear();
+    Cad.State().Commands.clear();
+    Form->StringGrid1.UserDoubleClick();
+  };
+  doubleClick();   // "TEXT, 属性変更" is checked at first start
+  EXPECT_EQ(Cad.State().Prompts, std::vector<std::string>{"\n文字を変更する TEXT、属性を選択 : "});
+  Form->CheckBox2.UserClick();
+  doubleClick();
+  EXPECT_EQ(Cad.State().Prompts, std::vector<std::string>{"作成基点を指示 : "});
+  Form->CheckBox7.UserClick();
+  doubleClick();
+  EXPECT_EQ(Cad.State().Commands.size(), 3u);   // plain creation's copy, erase and paste
+  Form->CheckBox7.UserClick();   // none checked now
+  Cad.State().Calls.clear();
+  doubleClick();
+  EXPECT_TRUE(Calls().empty());
+}
+
+}  // namespace
+}  // namespace kav::test

@@ -1,0 +1,29 @@
+#include "placement/ChangeText.h"
+
+#include "placement/CadCalls.h"
+
+namespace kav::placement {
+
+namespace {
+bool IsTextOrAttribute(IAutomationObject& object) {
+  const std::string name = object.Get("EntityName").AsString();
+  return name == "AcDbText" || name == "AcDbAttribute";
+}
+}  // namespace
+
+void ChangeText(cad::TCadSession& session, const std::string& text) {
+  cad::TOperationScope scope(session);
+  if (!scope.Started() || !session.Connection.IsTargetRunning()) return;
+  session.MinimizeMainWindow();
+  const ObjectRef application = session.Connection.GetTargetApplication();
+  session.Connection.ActivateTargetWindow(*application);
+  const ObjectRef document = application->GetObj("ActiveDocument");
+  if (const auto pick = PickSubEntity(*document, kChangeTextPrompt); pick && IsTextOrAttribute(*pick->Object)) {
+    TUndoGroup undo(*document);
+    pick->Object->Put("TextString", text);
+    undo.Close();
+  }
+  session.Connection.SendCancelToTarget(*document);
+}
+
+}  // namespace kav::placement
