@@ -18,36 +18,11 @@ TForm88::TForm88(TServices services, cad::TTargetState& target)
   Font = ui::TFont{"Tahoma", 11, false};
   OnError = [this](const std::string& text) { Services.Messages.ShowError(text); };
   BuildPages();
-  LayOutPages();
-  ConnectHandlers();
-  ConnectPartsListHandlers();
 }
 
 std::string TForm88::ProgramFolder() const { return ExtractFilePath(Services.ProgramPath); }
 
 std::string TForm88::SettingsPath() const { return ChangeFileExt(Services.ProgramPath, ".ini"); }
-
-void TForm88::ConnectHandlers() {
-  PageControl1.OnChange = [this] { PageControl1Change(); };
-  for (ui::TEdit* edit : {&Edit4, &Edit5, &Edit12, &Edit13, &Edit14}) edit->OnChange = [this] { Edit4Change(); };
-  Edit2.OnChange = [this] { Edit2Change(); };
-  CheckBox1.OnClick = [this] { CheckBox1Click(); };
-  CheckBox2.OnClick = [this] { CheckBox2Click(); };
-  CheckBox7.OnClick = [this] { CheckBox7Click(); };
-  CheckBox3.OnClick = [this] { CheckBox3Click(); };
-  CheckBox5.OnClick = [this] { CheckBox5Click(); };
-  for (ui::TRadioButton* radio : {&RadioButton1, &RadioButton2, &RadioButton3})
-    radio->OnClick = [this] { RadioButton1Click(); };
-  RadioButton4.OnClick = [this] { RadioButton4Click(); };
-  SpeedButton7.OnClick = [this] { SpeedButton7Click(); };
-  Button1.OnClick = EXT2.OnClick = [this] { Button1Click(); };
-  Button8.OnClick = N15.OnClick = [this] { N15Click(); };
-  Button3.OnClick = EXT1.OnClick = [this] { Button3Click(); };
-  Button6.OnClick = [this] { Button6Click(); };
-  N14.OnClick = [this] { N14Click(); };
-  Button4.OnClick = N3.OnClick = [this] { Button4Click(); };
-  Button7.OnClick = [this] { Button7Click(); };
-}
 
 // --- Start and end
 

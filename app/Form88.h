@@ -241,10 +241,9 @@ class TForm88 : public ui::TForm {
   ui::TCheckBox CheckBox6{"CheckBox6", "LISP を使う"};
 
  private:
-  void BuildPages();      // parents, captions, hints and first-start states
-  void LayOutPages();     // places and anchors
-  void ConnectHandlers();
-  void ConnectPartsListHandlers();
+  void BuildPages();             // every control: parent, place, anchors, hint, handler
+  void ConnectGrids();           // the grids' events and dropped files
+  void SetFirstStartStates();    // what the controls show at first start
 };
 
 }  // namespace kav::app

@@ -7,36 +7,6 @@
 #include "platform/Text.h"
 
 namespace kav::app {
-void TForm88::ConnectPartsListHandlers() {
-  SpeedButton1.OnClick = [this] { SpeedButton1Click(); };
-  SpeedButton2.OnClick = [this] { SpeedButton2Click(); };
-  SpeedButton3.OnClick = [this] { SpeedButton3Click(); };
-  SpeedButton5.OnClick = [this] { SpeedButton5Click(); };
-  SpeedButton6.OnClick = [this] { SpeedButton6Click(); };
-  ComboBox1.OnChange = [this] { ComboBox1Change(ComboBox1); };
-  Edit1.OnChange = [this] { Edit1Change(); };
-  StringGrid1.OnClick = [this] { StringGrid1Click(); };
-  StringGrid1.OnDblClick = [this] { StringGrid1DblClick(); };
-  StringGrid1.OnMouseDown = [this](ui::TMouseButton b, ui::TShiftState, int x, int y) {
-    StringGrid1MouseDown(StringGrid1, b, x, y);
-  };
-  StringGrid2.OnMouseDown = [this](ui::TMouseButton b, ui::TShiftState, int x, int y) {
-    StringGrid1MouseDown(StringGrid2, b, x, y);
-  };
-  StringGrid1.OnKeyDown = [this](ui::TKey& key, ui::TShiftState shift) { StringGrid1KeyDown(key, shift); };
-  StringGrid2.OnKeyDown = [this](ui::TKey& key, ui::TShiftState shift) { StringGrid2KeyDown(key, shift); };
-  StringGrid1.OnGetEditText = [this](int col, int row, std::string&) { StringGrid1GetEditText(col, row); };
-  StringGrid2.OnGetEditText = [this](int col, int row, std::string&) { StringGrid2GetEditText(col, row); };
-  StringGrid2.OnFixedCellClick = [this](int col, int row) { StringGrid2FixedCellClick(col, row); };
-  N5.OnClick = [this] { N5Click(); };
-  N7.OnClick = [this] { N7Click(); };
-  N10.OnClick = [this] { N10Click(); };
-  N12.OnClick = [this] { N12Click(); };
-  N16.OnClick = [this] { N16Click(); };
-  N18.OnClick = [this] { N18Click(); };
-  OnDropFile = [this](const std::string& path) { FormDropFile(path); };
-}
-
 // --- Text file import
 
 std::string TForm88::DialogFolder() const {
