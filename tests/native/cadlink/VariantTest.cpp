@@ -1,6 +1,9 @@
 // Automation values: the coercions the operations rely on, and points.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
+
 #include "cadlink/Automation.h"
 #include "cadlink/Point.h"
 
@@ -39,6 +42,25 @@ TEST(Variant, WhatCannotBeConvertedIsATypeMismatch) {
   EXPECT_EQ(CodeOf([] { (void)Variant(std::numeric_limits<double>::quiet_NaN()).AsInteger(); }), kTypeMismatch);
   EXPECT_EQ(CodeOf([] { (void)Variant("x").AsDoubles(); }), kTypeMismatch);
   EXPECT_EQ(CodeOf([] { (void)Variant(DoubleArray{0, {1, 2}}).AsString(); }), kTypeMismatch);
+}
+
+TEST(Variant, ThirtyTwoBitIntegersReachBothEdgesAndNoFurther) {
+  const std::int32_t lowest = std::numeric_limits<std::int32_t>::min();
+  const std::int32_t highest = std::numeric_limits<std::int32_t>::max();
+  EXPECT_EQ(Variant(lowest).AsInt32(), lowest);
+  EXPECT_EQ(Variant(-2147483648.0).AsInt32(), lowest);
+  EXPECT_EQ(Variant(highest).AsInt32(), highest);
+  EXPECT_EQ(Variant(2147483647.0).AsInt32(), highest);
+  EXPECT_EQ(Variant("-2147483648").AsInt32(), lowest);
+  EXPECT_EQ(CodeOf([] { (void)Variant(-2147483649.0).AsInt32(); }), kTypeMismatch);
+  EXPECT_EQ(CodeOf([] { (void)Variant(2147483648.0).AsInt32(); }), kTypeMismatch);
+  EXPECT_EQ(CodeOf([] { (void)Variant("2147483648").AsInt32(); }), kTypeMismatch);
+  // Rounding decides first: just below half past the edge still fits, half past it does
+  // not where the even neighbour lies outside.
+  EXPECT_EQ(Variant(2147483647.4).AsInt32(), highest);
+  EXPECT_EQ(CodeOf([] { (void)Variant(2147483647.5).AsInt32(); }), kTypeMismatch);
+  EXPECT_EQ(Variant(-2147483648.5).AsInt32(), lowest);   // the even neighbour is the edge itself
+  EXPECT_EQ(CodeOf([] { (void)Variant(-2147483648.6).AsInt32(); }), kTypeMismatch);
 }
 
 TEST(Variant, ArraysKeepTheirBoundsAndElementKinds) {
