@@ -1,8 +1,10 @@
 // Automation values: the coercions the operations rely on, and points.
 #include <gtest/gtest.h>
 
+#include <cfenv>
 #include <cstdint>
 #include <limits>
+#include <utility>
 
 #include "cadlink/Automation.h"
 #include "cadlink/Point.h"
@@ -61,6 +63,39 @@ TEST(Variant, ThirtyTwoBitIntegersReachBothEdgesAndNoFurther) {
   EXPECT_EQ(CodeOf([] { (void)Variant(2147483647.5).AsInt32(); }), kTypeMismatch);
   EXPECT_EQ(Variant(-2147483648.5).AsInt32(), lowest);   // the even neighbour is the edge itself
   EXPECT_EQ(CodeOf([] { (void)Variant(-2147483648.6).AsInt32(); }), kTypeMismatch);
+}
+
+TEST(Variant, ADoubleGivesTheNearestIntegerWithHalvesToEven) {
+  // As automation coerces (VariantChangeType): a TEXT's Alignment or a selection mode sent
+  // as 2.5 arrives as 2 in the CAD, 3.5 as 4.
+  const std::pair<double, std::int32_t> cases[] = {
+      {2.5, 2},  {3.5, 4},  {0.5, 0},  {1.5, 2},  {-0.5, 0}, {-2.5, -2}, {-3.5, -4},
+      {2.4, 2},  {2.6, 3},  {-2.6, -3}, {1e9 + 0.5, 1000000000}, {12.0, 12},
+  };
+  for (const auto& [number, expected] : cases) {
+    EXPECT_EQ(Variant(number).AsInt32(), expected) << number;
+    EXPECT_EQ(Variant(number).AsInteger(), expected) << number;
+  }
+  EXPECT_EQ(Variant("2.5").AsInt32(), 2);
+  EXPECT_EQ(Variant("-3.5").AsInt32(), -4);
+}
+
+TEST(Variant, RoundingDoesNotDependOnTheFloatingPointMode) {
+  // A library loaded into the process may leave another rounding mode behind.
+  const int saved = std::fegetround();
+  for (const int mode : {FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO}) {
+    ASSERT_EQ(std::fesetround(mode), 0);
+    const std::int64_t two = Variant(2.5).AsInteger();
+    const std::int64_t minusFour = Variant(-3.5).AsInteger();
+    const std::int64_t three = Variant(2.6).AsInteger();
+    const std::int64_t minusTwo = Variant(-2.4).AsInteger();
+    std::fesetround(saved);
+    EXPECT_EQ(two, 2) << mode;
+    EXPECT_EQ(minusFour, -4) << mode;
+    EXPECT_EQ(three, 3) << mode;
+    EXPECT_EQ(minusTwo, -2) << mode;
+  }
+  std::fesetround(saved);
 }
 
 TEST(Variant, ArraysKeepTheirBoundsAndElementKinds) {

@@ -103,6 +103,31 @@ TEST(ComConvert, WideIntegersAtTheThirtyTwoBitEdges) {
   EXPECT_EQ(RoundTrip(Variant(lowest)), Variant(lowest));
 }
 
+TEST(ComConvert, DoublesBecomeIntegersAsAutomationItselfCoercesThem) {
+  // Whatever a CAD reads out of a double where it wants a 32-bit integer, it reads through
+  // this coercion; a double that came over COM must give the same number here.
+  const double numbers[] = {2.5, 3.5, 0.5, 1.5, -0.5, -1.5, -2.5, 2.4, 2.6, -2.6, 1e9 + 0.5,
+                            2147483647.0, 2147483647.4, 2147483647.5, 2147483648.0, -2147483648.0,
+                            -2147483648.5, -2147483648.6, -2147483649.0, 1e12};
+  for (const double number : numbers) {
+    const Variant arrived = RoundTrip(Variant(number));
+    TVariant source, target;
+    source.Get()->vt = VT_R8;
+    source.Get()->dblVal = number;
+    const HRESULT hr = VariantChangeType(target.Get(), source.Get(), 0, VT_I4);
+    const HResult code = Int32CodeOf(arrived);
+    if (SUCCEEDED(hr)) {
+      EXPECT_EQ(code, 0) << number;
+      if (code == 0) {
+        EXPECT_EQ(arrived.AsInt32(), target.Get()->lVal) << number;
+      }
+    } else {
+      EXPECT_EQ(hr, DISP_E_OVERFLOW) << number;
+      EXPECT_EQ(code, kTypeMismatch) << number;
+    }
+  }
+}
+
 TEST(ComConvert, StringArraysBecomeVariantArraysAndUnknownTypesAreMismatches) {
   SAFEARRAYBOUND bound{2, 1};
   TSafeArray strings(SafeArrayCreate(VT_BSTR, 1, &bound));
