@@ -25,6 +25,17 @@ bool TryNumber(const Variant& value, double& number) {
   }
 }
 
+// Automation's coercion (VariantChangeType) rounds a double to the nearest whole number and a
+// half to the even neighbour. Worked out with exact steps, so that a rounding mode some
+// library leaves behind in the process cannot change the number the CAD gets.
+double RoundHalfToEven(double number) {
+  const double below = std::floor(number);
+  const double fraction = number - below;
+  if (fraction < 0.5) return below;
+  if (fraction > 0.5) return below + 1;
+  return std::fmod(below, 2.0) == 0 ? below : below + 1;
+}
+
 }  // namespace
 
 const char* KindName(VariantKind kind) {
@@ -59,8 +70,7 @@ bool Variant::AsBool() const {
 std::int64_t Variant::AsInteger() const {
   double number = 0;
   if (!TryNumber(*this, number) || !std::isfinite(number)) Mismatch(*this, "a number");
-  const double rounded = std::nearbyint(number);
-  // Automation rounds a double to the nearest whole number when an integer is asked for.
+  const double rounded = RoundHalfToEven(number);
   if (rounded < -9.2e18 || rounded > 9.2e18) Mismatch(*this, "a whole number in range");
   return static_cast<std::int64_t>(rounded);
 }

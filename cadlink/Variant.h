@@ -61,8 +61,10 @@ class Variant {
   // numbers, numbers into strings. A value that cannot be converted throws TAutomationError
   // with the type-mismatch code.
   bool AsBool() const;
-  std::int64_t AsInteger() const;   // whole numbers only; a double must be integral
-  std::int32_t AsInt32() const;
+  // A double gives its nearest whole number, a half going to the even one (2.5 gives 2,
+  // 3.5 gives 4), as automation's own coercion hands it to the CAD.
+  std::int64_t AsInteger() const;
+  std::int32_t AsInt32() const;     // the same, and a type mismatch outside 32 bits
   double AsDouble() const;
   std::string AsString() const;
   ObjectRef AsObject() const;       // never null: an empty object is a type mismatch

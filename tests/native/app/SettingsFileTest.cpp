@@ -127,6 +127,14 @@ TEST(ProfileIntegers, ReadDecimalAndHexadecimalAndRejectTheRest) {
   EXPECT_EQ(ParseProfileInteger("+7"), 7);
   EXPECT_EQ(ParseProfileInteger("0x1F"), 31);
   EXPECT_EQ(ParseProfileInteger("0XFFFFFFFF"), -1);
+  // Hexadecimal digits in either letter case, every one of them.
+  EXPECT_EQ(ParseProfileInteger("0xff"), 255);
+  EXPECT_EQ(ParseProfileInteger("0xabcdef"), 11259375);
+  EXPECT_EQ(ParseProfileInteger("0XaBcDeF"), 11259375);
+  EXPECT_EQ(ParseProfileInteger("0x01234567"), 19088743);
+  EXPECT_EQ(ParseProfileInteger("0x89"), 137);
+  EXPECT_FALSE(ParseProfileInteger("0xfg"));
+  EXPECT_FALSE(ParseProfileInteger("0xG"));
   EXPECT_EQ(ParseProfileInteger("-2147483648"), -2147483647 - 1);
   EXPECT_FALSE(ParseProfileInteger("2147483648"));
   EXPECT_FALSE(ParseProfileInteger("0x100000000"));
@@ -142,6 +150,16 @@ TEST(IniDocument, ValuesCannotBreakTheFileApart) {
   EXPECT_EQ(ini.Lines().size(), 2u);
   EXPECT_FALSE(ini.Value("Form", "Left"));
   EXPECT_EQ(ini.ReadString("target", "PROGID", ""), "x  [Form]  Left=0");
+}
+
+TEST(IniDocument, IntegersReadInHexadecimalWithLowerCaseDigits) {
+  app::TIniFile ini;
+  ini.WriteString("Form", "Left", "0xff");
+  ini.WriteString("Form", "Top", "0xabcdef");
+  ini.WriteString("Form", "Width", "0xfz");
+  EXPECT_EQ(ini.ReadInteger("Form", "Left", -1), 255);
+  EXPECT_EQ(ini.ReadInteger("Form", "Top", -1), 11259375);
+  EXPECT_EQ(ini.ReadInteger("Form", "Width", -1), -1);
 }
 
 TEST(TargetCaption, NamesTheFirstLineWhoseProgIdFollowsATab) {

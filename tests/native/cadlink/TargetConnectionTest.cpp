@@ -6,6 +6,7 @@
 #include "cadlink/TargetConnection.h"
 #include "simcad/SimHost.h"
 #include "tests/support/Fakes.h"
+#include "tests/support/RejectedCalls.h"
 
 namespace kav::cad {
 namespace {
@@ -161,12 +162,38 @@ TEST_F(TargetConnectionTest, CancelSendsOneCharacterOnTheCommandLine) {
   EXPECT_EQ(cad.State().Commands, (std::vector<std::string>{"\x1b", "\x03"}));
 }
 
-TEST(MessageFilterAnswers, AcceptCallsRetryABusyCadEverySecondAndHoldOwnMessages) {
-  EXPECT_EQ(HandleInComingCallAnswer(), 0u);
-  EXPECT_EQ(RetryRejectedCallAnswer(kServerCallRetryLater), 1000u);
-  EXPECT_EQ(RetryRejectedCallAnswer(kServerCallRejected), 0xFFFFFFFFu);
-  EXPECT_EQ(RetryRejectedCallAnswer(7), 0xFFFFFFFFu);
-  EXPECT_EQ(MessagePendingAnswer(), 1u);
+std::uint32_t Retry(std::uint32_t, std::uint32_t rejectType) { return RetryRejectedCallAnswer(rejectType); }
+
+TEST(MessageFilterRules, ABusyCadIsAskedAgainEverySecondForAsLongAsItStaysBusy) {
+  const auto busy = [](std::size_t times) { return std::vector<std::uint32_t>(times, kServerCallRetryLater); };
+  const test::TCallOutcome once = test::PlayRejectedCall(busy(1), Retry);
+  EXPECT_TRUE(once.Delivered);
+  EXPECT_EQ(once.Attempts, 2);
+  EXPECT_EQ(once.WaitedMs, 1000u);
+  const test::TCallOutcome five = test::PlayRejectedCall(busy(5), Retry);
+  EXPECT_TRUE(five.Delivered);
+  EXPECT_EQ(five.WaitedMs, 5000u);
+  // A command that runs for two hours: no limit on the tries or on the time.
+  const test::TCallOutcome hours = test::PlayRejectedCall(busy(7200), Retry);
+  EXPECT_TRUE(hours.Delivered);
+  EXPECT_EQ(hours.Attempts, 7201);
+  EXPECT_EQ(hours.WaitedMs, 7200u * 1000u);
+  EXPECT_EQ(hours.ImmediateRetries, 0);   // the wait is a pause, never a busy loop
+}
+
+TEST(MessageFilterRules, AnyOtherRejectionFailsTheCallAtOnce) {
+  for (const std::uint32_t type : {kServerCallRejected, kServerCallIsHandled, 3u, 0xFFFFFFFFu}) {
+    const test::TCallOutcome outcome = test::PlayRejectedCall({type}, Retry);
+    EXPECT_FALSE(outcome.Delivered) << type;
+    EXPECT_EQ(outcome.Attempts, 1) << type;
+    EXPECT_EQ(outcome.WaitedMs, 0u) << type;
+  }
+  // Busy first, then turned away for good: the waits so far, then the failure.
+  const test::TCallOutcome outcome = test::PlayRejectedCall(
+      {kServerCallRetryLater, kServerCallRetryLater, kServerCallRetryLater, kServerCallRejected}, Retry);
+  EXPECT_FALSE(outcome.Delivered);
+  EXPECT_EQ(outcome.Attempts, 4);
+  EXPECT_EQ(outcome.WaitedMs, 3000u);
 }
 
 }  // namespace

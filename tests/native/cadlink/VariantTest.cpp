@@ -1,6 +1,11 @@
 // Automation values: the coercions the operations rely on, and points.
 #include <gtest/gtest.h>
 
+#include <cfenv>
+#include <cstdint>
+#include <limits>
+#include <utility>
+
 #include "cadlink/Automation.h"
 #include "cadlink/Point.h"
 
@@ -39,6 +44,58 @@ TEST(Variant, WhatCannotBeConvertedIsATypeMismatch) {
   EXPECT_EQ(CodeOf([] { (void)Variant(std::numeric_limits<double>::quiet_NaN()).AsInteger(); }), kTypeMismatch);
   EXPECT_EQ(CodeOf([] { (void)Variant("x").AsDoubles(); }), kTypeMismatch);
   EXPECT_EQ(CodeOf([] { (void)Variant(DoubleArray{0, {1, 2}}).AsString(); }), kTypeMismatch);
+}
+
+TEST(Variant, ThirtyTwoBitIntegersReachBothEdgesAndNoFurther) {
+  const std::int32_t lowest = std::numeric_limits<std::int32_t>::min();
+  const std::int32_t highest = std::numeric_limits<std::int32_t>::max();
+  EXPECT_EQ(Variant(lowest).AsInt32(), lowest);
+  EXPECT_EQ(Variant(-2147483648.0).AsInt32(), lowest);
+  EXPECT_EQ(Variant(highest).AsInt32(), highest);
+  EXPECT_EQ(Variant(2147483647.0).AsInt32(), highest);
+  EXPECT_EQ(Variant("-2147483648").AsInt32(), lowest);
+  EXPECT_EQ(CodeOf([] { (void)Variant(-2147483649.0).AsInt32(); }), kTypeMismatch);
+  EXPECT_EQ(CodeOf([] { (void)Variant(2147483648.0).AsInt32(); }), kTypeMismatch);
+  EXPECT_EQ(CodeOf([] { (void)Variant("2147483648").AsInt32(); }), kTypeMismatch);
+  // Rounding decides first: just below half past the edge still fits, half past it does
+  // not where the even neighbour lies outside.
+  EXPECT_EQ(Variant(2147483647.4).AsInt32(), highest);
+  EXPECT_EQ(CodeOf([] { (void)Variant(2147483647.5).AsInt32(); }), kTypeMismatch);
+  EXPECT_EQ(Variant(-2147483648.5).AsInt32(), lowest);   // the even neighbour is the edge itself
+  EXPECT_EQ(CodeOf([] { (void)Variant(-2147483648.6).AsInt32(); }), kTypeMismatch);
+}
+
+TEST(Variant, ADoubleGivesTheNearestIntegerWithHalvesToEven) {
+  // As automation coerces (VariantChangeType): a TEXT's Alignment or a selection mode sent
+  // as 2.5 arrives as 2 in the CAD, 3.5 as 4.
+  const std::pair<double, std::int32_t> cases[] = {
+      {2.5, 2},  {3.5, 4},  {0.5, 0},  {1.5, 2},  {-0.5, 0}, {-2.5, -2}, {-3.5, -4},
+      {2.4, 2},  {2.6, 3},  {-2.6, -3}, {1e9 + 0.5, 1000000000}, {12.0, 12},
+  };
+  for (const auto& [number, expected] : cases) {
+    EXPECT_EQ(Variant(number).AsInt32(), expected) << number;
+    EXPECT_EQ(Variant(number).AsInteger(), expected) << number;
+  }
+  EXPECT_EQ(Variant("2.5").AsInt32(), 2);
+  EXPECT_EQ(Variant("-3.5").AsInt32(), -4);
+}
+
+TEST(Variant, RoundingDoesNotDependOnTheFloatingPointMode) {
+  // A library loaded into the process may leave another rounding mode behind.
+  const int saved = std::fegetround();
+  for (const int mode : {FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO}) {
+    ASSERT_EQ(std::fesetround(mode), 0);
+    const std::int64_t two = Variant(2.5).AsInteger();
+    const std::int64_t minusFour = Variant(-3.5).AsInteger();
+    const std::int64_t three = Variant(2.6).AsInteger();
+    const std::int64_t minusTwo = Variant(-2.4).AsInteger();
+    std::fesetround(saved);
+    EXPECT_EQ(two, 2) << mode;
+    EXPECT_EQ(minusFour, -4) << mode;
+    EXPECT_EQ(three, 3) << mode;
+    EXPECT_EQ(minusTwo, -2) << mode;
+  }
+  std::fesetround(saved);
 }
 
 TEST(Variant, ArraysKeepTheirBoundsAndElementKinds) {

@@ -35,6 +35,10 @@ TEST(FieldSplitting, QuotedFields) {
   EXPECT_EQ(SplitFields("\"ab\"cd,e", ','), (V{"ab", "cd", "e"}));
   EXPECT_EQ(SplitFields("\"\"", ','), (V{""}));
   EXPECT_EQ(SplitFields("\"", ','), (V{""}));
+  // A doubled quote at the very end is one quote, not the closing one.
+  EXPECT_EQ(SplitFields("\"a\"\"", ','), (V{"a\""}));
+  EXPECT_EQ(SplitFields("\"\"\"", ','), (V{"\""}));
+  EXPECT_EQ(SplitFields("x\t\"a\"\"", '\t'), (V{"x", "a\""}));
   EXPECT_EQ(SplitFields("a,\"b,c\",", ','), (V{"a", "b,c", ""}));
   // A quote inside a field that did not begin with one is plain text.
   EXPECT_EQ(SplitFields("a\"b,c", ','), (V{"a\"b", "c"}));

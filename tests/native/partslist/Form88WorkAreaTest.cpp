@@ -75,6 +75,24 @@ TEST(WorkAreaFilter, EveryChangeReloadsTheChosenFileWithTheFilter) {
   EXPECT_EQ(Header(form.StringGrid1), (std::vector<std::string>{"", ""}));
 }
 
+TEST(WorkAreaFilter, ASelectionOnRowsTheFilterTakesAwayComesInsideTheGrid) {
+  TFormFixture f;
+  f.PutFile("a.tsv", kBolts + "ワッシャ\t9\r\nピン\t3\r\n");
+  auto& form = f.Create();
+  ui::TStringGrid& grid = form.StringGrid1;
+  grid.SetCol(1);
+  grid.SetRow(5);
+  grid.UserKeyDown(ui::vk::Up, ui::ssShift);
+  ASSERT_EQ(grid.Selection(), (ui::TGridRect{1, 4, 1, 5}));
+  form.Edit1.UserSetText("ト");
+  ASSERT_EQ(grid.RowCount(), 3);
+  // The reload went through the reset grid of one column and one data row.
+  EXPECT_EQ(grid.Selection(), (ui::TGridRect{0, 1, 0, 1}));
+  // Copying takes the one cell that is there, not empty rows beyond the grid.
+  EXPECT_EQ(grid.UserKeyDown(ui::vk::Letter('C'), ui::ssCtrl), 0);
+  EXPECT_EQ(f.Platform.Clipboard.Text, "ボルト\r\n");
+}
+
 TEST(WorkAreaFilter, WithoutAnyPartsListTypingResetsTheGrid) {
   TFormFixture f;
   auto& form = f.Create();

@@ -31,11 +31,34 @@ TEST(GridSort, RowsMoveWholeByTheColumnIgnoringCase) {
   Fill(grid, {{"1", "b"}, {"2", "A"}, {"3", "a"}, {"4", "C"}});
   grid.SetCell(0, 0, "1");
   SortGridByColumn(grid, 1, *platform.Collation);
-  const TTable rows = Rows(grid);
-  EXPECT_EQ(rows[2], (std::vector<std::string>{"1", "b"}));
-  EXPECT_EQ(rows[3], (std::vector<std::string>{"4", "C"}));
-  EXPECT_EQ(rows[0][1] + rows[1][1] == "Aa" || rows[0][1] + rows[1][1] == "aA", true);
+  // Rows equal apart from case keep the order they had.
+  EXPECT_EQ(Rows(grid), (TTable{{"2", "A"}, {"3", "a"}, {"1", "b"}, {"4", "C"}}));
   EXPECT_EQ(grid.Cell(0, 0), "1");   // the header stays
+  Fill(grid, {{"1", "b"}, {"2", "a"}, {"3", "A"}});
+  SortGridByColumn(grid, 1, *platform.Collation);
+  EXPECT_EQ(Rows(grid), (TTable{{"2", "a"}, {"3", "A"}, {"1", "b"}}));
+}
+
+TEST(GridSort, AGreatManyEqualTextsKeepTheirOrder) {
+  // Enough rows that a sort which only happens to keep the order of a few would show itself.
+  kav::test::TFakePlatform platform;
+  ui::TStringGrid grid("StringGrid1");
+  const char* const keys[] = {"c", "B", "a", "C", "b", "A"};
+  TTable table;
+  for (int i = 0; i < 300; ++i) table.push_back({std::to_string(i), keys[i % 6]});
+  Fill(grid, table);
+  SortGridByColumn(grid, 1, *platform.Collation);
+  const TTable rows = Rows(grid);
+  ASSERT_EQ(rows.size(), table.size());
+  const auto folded = [](const std::string& key) { return static_cast<char>(key[0] | 0x20); };
+  for (std::size_t r = 0; r < rows.size(); ++r) ASSERT_EQ(rows[r][1], keys[std::stoi(rows[r][0]) % 6]);
+  for (std::size_t r = 1; r < rows.size(); ++r) {
+    const char before = folded(rows[r - 1][1]), here = folded(rows[r][1]);
+    ASSERT_LE(before, here) << "row " << r;
+    if (before == here) {
+      ASSERT_LT(std::stoi(rows[r - 1][0]), std::stoi(rows[r][0])) << "row " << r;
+    }
+  }
 }
 
 TEST(GridDuplicates, KeepsTheFirstOfEachAndTrimsEverything) {

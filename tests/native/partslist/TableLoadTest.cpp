@@ -173,6 +173,8 @@ TEST_F(ImportTest, WorkAreaFilterSeesTheRawLineWithOnlyAToZFolded) {
   EXPECT_EQ(Header(grid), (V{"1", "2"}));
   EXPECT_EQ(WorkArea(file, "bolt"), 1);
   EXPECT_EQ(Rows(grid), (TTable{{"BOLT M6", "2"}}));
+  EXPECT_EQ(WorkArea("SIZE M6\t1\r\nWASHER\t2\r\n", "size"), 1);
+  EXPECT_EQ(Rows(grid), (TTable{{"SIZE M6", "1"}}));
   // A match may span the delimiter between two fields.
   EXPECT_EQ(WorkArea(file, "ト\t8"), 1);
   EXPECT_EQ(WorkArea("品名,数量\r\nボルト,4\r\n", ",4"), 1);
@@ -205,6 +207,20 @@ TEST(FilterMatching, FoldsOnlyAsciiLetters) {
   EXPECT_TRUE(FilterMatches("x[y", "X[Y"));
   EXPECT_FALSE(FilterMatches("{", "["));   // '{' and '[' differ by the case bit but are not letters
   EXPECT_TRUE(FilterMatches("aab", "ab"));
+}
+
+TEST(FilterMatching, EveryLetterFromAToZFoldsBothWays) {
+  const std::string lower = "abcdefghijklmnopqrstuvwxyz";
+  const std::string upper = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  for (std::size_t i = 0; i < lower.size(); ++i) {
+    const std::string l(1, lower[i]), u(1, upper[i]);
+    EXPECT_TRUE(FilterMatches("[" + u + "]", l)) << l;
+    EXPECT_TRUE(FilterMatches("[" + l + "]", u)) << u;
+  }
+  // The neighbours of the two letter ranges are not letters and stay apart.
+  EXPECT_FALSE(FilterMatches("@", "`"));
+  EXPECT_FALSE(FilterMatches("`", "@"));
+  EXPECT_FALSE(FilterMatches("[", "{"));
 }
 
 }  // namespace

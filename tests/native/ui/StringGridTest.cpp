@@ -90,6 +90,30 @@ TEST(GridModel, SelectionPutsTheCurrentCellBottomRightAndStaysInTheData) {
   EXPECT_EQ(grid.Selection(), (TGridRect{1, 1, 1, 1}));
 }
 
+TEST(GridModel, ShrinkingUnderAKeyboardSelectionKeepsAllOfItInside) {
+  TForm form("f");
+  TStringGrid grid("g");
+  form.Add(grid);
+  grid.SetCol(2);
+  grid.SetRow(4);
+  grid.UserKeyDown(vk::Up, ssShift);   // anchor stays on row 4, the current cell goes to 3
+  ASSERT_EQ(grid.Selection(), (TGridRect{2, 3, 2, 4}));
+  grid.SetRowCount(3);
+  EXPECT_EQ(grid.Selection(), (TGridRect{2, 2, 2, 2}));
+  // Nothing of the old selection waits outside to come back when the grid grows again.
+  grid.SetRowCount(6);
+  EXPECT_EQ(grid.Selection(), (TGridRect{2, 2, 2, 2}));
+  grid.UserKeyDown(vk::Down, ssShift);
+  EXPECT_EQ(grid.Selection(), (TGridRect{2, 2, 2, 3}));
+  // The same inside an update bracket, as a reload does it.
+  grid.SetSelection({1, 5, 3, 4});
+  grid.BeginUpdate();
+  grid.SetRowCount(2);
+  grid.SetColCount(2);
+  grid.EndUpdate();
+  EXPECT_EQ(grid.Selection(), (TGridRect{1, 1, 1, 1}));
+}
+
 TEST(GridModel, HitTestingFollowsWidthsAndScrolling) {
   TStringGrid grid("g");
   grid.SetRowCount(100);

@@ -1,6 +1,9 @@
 // Variant <-> VARIANT: every kind both ways, bounds kept, and what a real CAD may send.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
+
 #include "cadlink/AutomationError.h"
 #include "cadlink/com/ComValues.h"
 #include "cadlink/com/VariantConvert.h"
@@ -67,6 +70,62 @@ TEST(ComConvert, WideIntegersFloatsReferencesAndTwoDimensionalArraysAreRead) {
   m.vt = VT_ARRAY | VT_R8;
   m.parray = matrix.Get();
   EXPECT_EQ(FromComVariant(m, {}), Variant(DoubleArray{0, {1, 2, 3, 4}}));
+}
+
+HResult Int32CodeOf(const Variant& value) {
+  try {
+    (void)value.AsInt32();
+  } catch (const TAutomationError& e) {
+    return e.Code;
+  }
+  return 0;
+}
+
+TEST(ComConvert, WideIntegersAtTheThirtyTwoBitEdges) {
+  const std::int32_t lowest = std::numeric_limits<std::int32_t>::min();
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_I8;
+  v.llVal = -2147483648LL;
+  EXPECT_EQ(FromComVariant(v, {}), Variant(lowest));
+  v.llVal = 2147483647LL;
+  EXPECT_EQ(FromComVariant(v, {}), Variant(std::numeric_limits<std::int32_t>::max()));
+  v.llVal = -2147483649LL;
+  EXPECT_EQ(FromComVariant(v, {}), Variant(-2147483649.0));
+  EXPECT_EQ(Int32CodeOf(FromComVariant(v, {})), kTypeMismatch);
+  v.vt = VT_UI4;
+  v.ulVal = 2147483648u;
+  EXPECT_EQ(FromComVariant(v, {}), Variant(2147483648.0));
+  EXPECT_EQ(Int32CodeOf(FromComVariant(v, {})), kTypeMismatch);
+  v.vt = VT_R8;
+  v.dblVal = -2147483648.0;
+  EXPECT_EQ(FromComVariant(v, {}).AsInt32(), lowest);
+  EXPECT_EQ(RoundTrip(Variant(lowest)), Variant(lowest));
+}
+
+TEST(ComConvert, DoublesBecomeIntegersAsAutomationItselfCoercesThem) {
+  // Whatever a CAD reads out of a double where it wants a 32-bit integer, it reads through
+  // this coercion; a double that came over COM must give the same number here.
+  const double numbers[] = {2.5, 3.5, 0.5, 1.5, -0.5, -1.5, -2.5, 2.4, 2.6, -2.6, 1e9 + 0.5,
+                            2147483647.0, 2147483647.4, 2147483647.5, 2147483648.0, -2147483648.0,
+                            -2147483648.5, -2147483648.6, -2147483649.0, 1e12};
+  for (const double number : numbers) {
+    const Variant arrived = RoundTrip(Variant(number));
+    TVariant source, target;
+    source.Get()->vt = VT_R8;
+    source.Get()->dblVal = number;
+    const HRESULT hr = VariantChangeType(target.Get(), source.Get(), 0, VT_I4);
+    const HResult code = Int32CodeOf(arrived);
+    if (SUCCEEDED(hr)) {
+      EXPECT_EQ(code, 0) << number;
+      if (code == 0) {
+        EXPECT_EQ(arrived.AsInt32(), target.Get()->lVal) << number;
+      }
+    } else {
+      EXPECT_EQ(hr, DISP_E_OVERFLOW) << number;
+      EXPECT_EQ(code, kTypeMismatch) << number;
+    }
+  }
 }
 
 TEST(ComConvert, StringArraysBecomeVariantArraysAndUnknownTypesAreMismatches) {
