@@ -1,5 +1,5 @@
 // TForm88's parts lists: the import into the file grid, the work-area list with its filter,
-// clicks in the work-area grid, dropped files, and the wiring of every parts-list handler.
+// clicks in the work-area grid and dropped files.
 #include "app/Form88.h"
 
 #include "partslist/TableLoad.h"
