@@ -50,6 +50,19 @@ bool HandleSimMember(const std::shared_ptr<TSimState>& shared, const std::string
     entity.Start = {number(0), number(1), 0};
     entity.End = {number(2), number(3), 0};
     result = Id(state.Drawing.Add(entity));
+  } else if (name == "SIMADDLINES") {
+    // Many lines at once, x1, y1, x2, y2 for each: drawings of benchmarks.
+    RequireArgs(args, 1, 1, name);
+    const std::vector<double> xy = args[0].Value.AsDoubles();
+    int last = 0;
+    for (std::size_t i = 0; i + 3 < xy.size(); i += 4) {
+      TEntity line;
+      line.Type = TEntityType::Line;
+      line.Start = {xy[i], xy[i + 1], 0};
+      line.End = {xy[i + 2], xy[i + 3], 0};
+      last = state.Drawing.Add(line);
+    }
+    result = Id(last);
   } else if (name == "SIMADDPOLYLINE") {
     RequireArgs(args, 1, 2, name);
     entity.Type = TEntityType::LwPolyline;

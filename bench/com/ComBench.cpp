@@ -12,9 +12,9 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "bench/support/BenchSimcad.h"
 #include "cadlink/com/ComHost.h"
 #include "cadlink/com/ComObject.h"
 #include "platform/Text.h"
@@ -23,14 +23,6 @@ using namespace kav;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-std::wstring SimcadPath() {
-  std::wstring path = Utf8ToWide(KAV_SIMCAD_EXE);
-  if (!path.empty() && path[0] == L'/') path = L"Z:" + path;   // a Unix build folder under Wine
-  for (auto& c : path)
-    if (c == L'/') c = L'\\';
-  return path;
-}
 
 double Seconds(const std::function<void()>& body) {
   const auto start = Clock::now();
@@ -55,19 +47,10 @@ int main(int argc, char** argv) {
   const int calls = argc > 1 ? std::atoi(argv[1]) : 2000;
   const int rounds = argc > 2 ? std::atoi(argv[2]) : 7;
   cad::com::TComApartment apartment;
-  std::wstring commandLine = L"\"" + SimcadPath() + L"\" --hidden --progid KaverolinSim.Bench";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-    std::printf("cannot start simcad.exe\n");
-    return 1;
-  }
-  CloseHandle(process.hThread);
-  const auto host = cad::com::MakeComHost();
-  for (int i = 0; i < 300 && !host->IsActive("KaverolinSim.Bench"); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(100));
   int status = 0;
   try {
+    bench::TBenchSimcad simcad("KaverolinSim.Bench");
+    cad::IAutomationHost* host = &simcad.Host();
     const cad::ObjectRef app = host->GetActiveObject("KaverolinSim.Bench");
     const cad::ObjectRef doc = app->GetObj("ActiveDocument");
     auto* appCom = static_cast<cad::com::TComObject*>(app.get());
@@ -117,21 +100,16 @@ int main(int argc, char** argv) {
                   calls / w, b / w);
     }
 
-    // Round trips per call, as simcad.exe counts them (the two counter reads are subtracted).
+    // Round trips per call, as simcad.exe counts them.
     const cad::ObjectRef fresh = host->GetActiveObject("KaverolinSim.Bench");
-    const double invokes0 = fresh->Get("SimInvokeCount").AsDouble();
-    const double lookups0 = fresh->Get("SimNameLookupCount").AsDouble();
-    for (int i = 0; i < calls; ++i) (void)fresh->Get("HWND");
-    const double invokes = fresh->Get("SimInvokeCount").AsDouble() - invokes0 - 2;
-    const double lookups = fresh->Get("SimNameLookupCount").AsDouble() - lookups0;
+    const auto trips = simcad.RoundTripsOf([&] {
+      for (int i = 0; i < calls; ++i) (void)fresh->Get("HWND");
+    });
     std::printf("round trips per call (new object, %d calls of HWND): %.4f (%.0f Invoke, %.0f GetIDsOfNames)\n", calls,
-                (invokes + lookups) / calls, invokes, lookups);
-    fresh->Call("SimQuit");
+                trips.Total() / calls, trips.Invokes, trips.NameLookups);
   } catch (const std::exception& e) {
     std::printf("failed: %s\n", e.what());
     status = 1;
   }
-  if (WaitForSingleObject(process.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
-  CloseHandle(process.hProcess);
   return status;
 }
