@@ -182,6 +182,10 @@ bool TDrawing::Erase(int id) {
   return true;
 }
 
+void TDrawing::Restore(const TEntity& image) {
+  if (image.Id >= 1 && image.Id < nextId_) entities_[static_cast<std::size_t>(image.Id - 1)] = image;
+}
+
 std::vector<int> TDrawing::Crossing(const TPoint& a, const TPoint& b) const {
   const TRect rect{std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)};
   std::vector<int> ids;
@@ -261,19 +265,7 @@ std::vector<TEntity> TDrawing::Snapshot(int id) const {
 
 int TDrawing::AddMoved(const std::vector<TEntity>& snapshot, double dx, double dy) {
   if (snapshot.empty()) return 0;
-  auto moved = [&](TEntity e) {
-    auto move = [&](TPoint& p) { p.X += dx; p.Y += dy; };
-    move(e.Start);
-    move(e.End);
-    move(e.Center);
-    move(e.Text.Anchor);
-    const std::size_t stride = e.Type == TEntityType::LwPolyline ? 2 : 3;
-    for (std::size_t i = 0; i + 1 < e.Coordinates.size(); i += stride) {
-      e.Coordinates[i] += dx;
-      e.Coordinates[i + 1] += dy;
-    }
-    return e;
-  };
+  auto moved = [&](const TEntity& e) { return Moved(e, dx, dy); };
   TEntity top = moved(snapshot[0]);
   top.Attributes.clear();
   const int topId = Add(top);
@@ -285,6 +277,20 @@ int TDrawing::AddMoved(const std::vector<TEntity>& snapshot, double dx, double d
   }
   Find(topId)->Attributes = attributes;
   return topId;
+}
+
+TEntity Moved(TEntity e, double dx, double dy) {
+  auto move = [&](TPoint& p) { p.X += dx; p.Y += dy; };
+  move(e.Start);
+  move(e.End);
+  move(e.Center);
+  move(e.Text.Anchor);
+  const std::size_t stride = e.Type == TEntityType::LwPolyline ? 2 : 3;
+  for (std::size_t i = 0; i + 1 < e.Coordinates.size(); i += stride) {
+    e.Coordinates[i] += dx;
+    e.Coordinates[i + 1] += dy;
+  }
+  return e;
 }
 
 std::string FormatNumber(double value) {
