@@ -36,6 +36,20 @@ void FinishPaste(TSimState& state, const std::optional<TPoint>& at) {
   state.CommandLine.Answer(Xy(*at));
 }
 
+bool UndoLastStep(TSimState& state) {
+  if (state.PickWaiting || state.PastePending || state.Undo.Busy()) {
+    state.CommandLine.Add("コマンドの実行中は元に戻せません。");
+    return false;
+  }
+  if (!state.Undo.Undo(state.Drawing)) {
+    state.CommandLine.Add("元に戻す操作はありません。");
+    return false;
+  }
+  ++state.Revision;
+  state.CommandLine.Add("元に戻す: 1 操作 (残り " + std::to_string(state.Undo.Steps()) + ")");
+  return true;
+}
+
 void TInteraction::BeginPick(const TPickRequest& request) {
   pick_ = request;
   done_ = false;

@@ -87,6 +87,10 @@ class TInteraction {
   std::vector<int> picked_;
 };
 
+// The user's undo (Ctrl+Z): takes the last step back and says so on the command line;
+// refused while a pick, a paste or an operation between undo marks is still open.
+bool UndoLastStep(TSimState& state);
+
 // Describes a pick's answer for the command line.
 std::string DescribeAnswer(const TAnswer& answer);
 

@@ -5,6 +5,7 @@
 
 #include "cadlink/Point.h"
 #include "simcad/SimCad.h"
+#include "simcad/SimInteraction.h"
 
 namespace kav::sim {
 namespace {
@@ -93,6 +94,25 @@ TEST_F(UndoTest, TheBulkCommandAndThePasteAreStepsAndAFailedCallLeavesNone) {
   EXPECT_NE(cad.DrawingLines()[1].find("TITLE at 50,50\tPARTNO=NEW"), std::string::npos) << cad.DrawingLines()[1];
   ASSERT_TRUE(Undo());
   EXPECT_NE(cad.DrawingLines()[1].find("PARTNO=K-1"), std::string::npos) << cad.DrawingLines()[1];
+}
+
+TEST_F(UndoTest, TheUsersUndoSaysWhatItDidAndWaitsWhileAnythingIsOpen) {
+  auto& state = cad.State();
+  space->Call("AddText", {"A", MakePoint(1, 2), 2.5});
+  doc->Call("StartUndoMark");
+  EXPECT_FALSE(UndoLastStep(state));
+  EXPECT_EQ(state.CommandLine.History().back(), "コマンドの実行中は元に戻せません。");
+  doc->Call("EndUndoMark");
+  state.PastePending = true;
+  EXPECT_FALSE(UndoLastStep(state));
+  state.PastePending = false;
+  const auto revision = state.Revision;
+  ASSERT_TRUE(UndoLastStep(state));
+  EXPECT_GT(state.Revision, revision);
+  EXPECT_EQ(state.CommandLine.History().back(), "元に戻す: 1 操作 (残り 0)");
+  EXPECT_EQ(cad.DrawingLines().size(), 2u);
+  EXPECT_FALSE(UndoLastStep(state));
+  EXPECT_EQ(state.CommandLine.History().back(), "元に戻す操作はありません。");
 }
 
 }  // namespace
