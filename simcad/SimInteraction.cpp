@@ -2,18 +2,30 @@
 
 #include <algorithm>
 
+#include "platform/Text.h"
 #include "simcad/SimHitTest.h"
 
 namespace kav::sim {
 
 namespace {
 std::string Xy(const TPoint& p) { return FormatNumber(p.X) + "," + FormatNumber(p.Y); }
+
+// A coordinate as the command line shows it: four decimals at most, as CADs show them.
+std::string Shown(double value) {
+  std::string text = FormatFixed(value, 4);
+  if (text.find('.') != std::string::npos) {
+    while (text.back() == '0') text.pop_back();
+    if (text.back() == '.') text.pop_back();
+  }
+  return text == "-0" ? "0" : text;
+}
+std::string ShownXy(const TPoint& p) { return Shown(p.X) + "," + Shown(p.Y); }
 }  // namespace
 
 std::string DescribeAnswer(const TAnswer& answer) {
   switch (answer.Kind) {
     case TAnswer::TKind::Point:
-    case TAnswer::TKind::Pick: return Xy(answer.Point);
+    case TAnswer::TKind::Pick: return ShownXy(answer.Point);
     case TAnswer::TKind::Selection: return std::to_string(answer.Entities.size()) + " 個";
     case TAnswer::TKind::Cancel: return "*キャンセル*";
   }
@@ -33,7 +45,7 @@ void FinishPaste(TSimState& state, const std::optional<TPoint>& at) {
   for (const auto& snapshot : state.Clipboard)
     state.Drawing.AddMoved(snapshot, at->X - state.ClipboardBase.X, at->Y - state.ClipboardBase.Y);
   state.CommandEvents.push_back("PASTECLIP " + Xy(*at));
-  state.CommandLine.Answer(Xy(*at));
+  state.CommandLine.Answer(ShownXy(*at));
 }
 
 bool UndoLastStep(TSimState& state) {

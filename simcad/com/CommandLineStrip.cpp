@@ -12,7 +12,7 @@ using ui::win32::TSelectObject;
 
 HFONT TCommandLineStrip::Font() {
   if (!font_)
-    font_.Reset(CreateFontW(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
+    font_.Reset(CreateFontW(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
                             ANTIALIASED_QUALITY, FF_MODERN | FIXED_PITCH, L"MS Gothic"));
   return font_.Get();
 }

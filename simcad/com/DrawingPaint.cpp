@@ -123,7 +123,7 @@ HFONT TDrawingPainter::Font(int em, int width, int tenths) {
   auto found = fonts_.find(key);
   if (found != fonts_.end()) return found->second.Get();
   if (fonts_.size() > 256) fonts_.clear();   // a long zoom session leaves many sizes behind
-  HFONT font = CreateFontW(-em, width, tenths, tenths, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS,
+  HFONT font = CreateFontW(-em, width, tenths, tenths, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_TT_PRECIS,
                            CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, FF_MODERN | FIXED_PITCH, L"MS Gothic");
   return fonts_.emplace(key, ui::win32::TFontHandle(font)).first->second.Get();
 }
@@ -201,19 +201,21 @@ void TDrawingPainter::PaintOverlay(HDC dc, const RECT& area, const TViewport& vi
                                    bool pointerInside) {
   SetBkMode(dc, TRANSPARENT);
   SetTextAlign(dc, TA_LEFT | TA_BASELINE);
-  // The paste hangs at the pointer.
-  const std::vector<TEntity> ghost = interaction.PasteGhost();
-  if (!ghost.empty()) {
-    TBatch lines, small;
-    std::vector<const TEntity*> texts;
-    TDrawing none;
-    for (const auto& entity : ghost) AddEntity(none, entity, view, area, lines, texts);
-    for (const TEntity* text : texts) DrawText(dc, text->Text, view, area, kGhostColour, small);
-    DrawBatch(dc, lines, kGhostColour);
-    DrawBatch(dc, small, kGhostColour);
-  }
   const TScreenPoint pointer = view.ToScreen(interaction.Pointer());
   const int px = static_cast<int>(std::lround(pointer.X)) + area.left, py = static_cast<int>(std::lround(pointer.Y)) + area.top;
+  // The crosshair across the drawing, with the pick box where an entity is to be picked.
+  const TInteraction::TCursor cursor = interaction.Cursor();
+  if (cursor != TInteraction::TCursor::Arrow && pointerInside) {
+    TPenHandle pen(CreatePen(PS_SOLID, 1, kCursorColour));
+    TSelectObject selectedPen(dc, pen.Get());
+    TSelectObject noBrush(dc, GetStockObject(NULL_BRUSH));
+    MoveToEx(dc, area.left, py, nullptr);
+    LineTo(dc, area.right, py);
+    MoveToEx(dc, px, area.top, nullptr);
+    LineTo(dc, px, area.bottom);
+    if (cursor == TInteraction::TCursor::PickBox)
+      Rectangle(dc, px - kPickBoxHalf, py - kPickBoxHalf, px + kPickBoxHalf + 1, py + kPickBoxHalf + 1);
+  }
   // The selection window: blue and solid from left to right, green and dashed from right to left.
   if (interaction.BandActive()) {
     const TScreenPoint start = view.ToScreen(interaction.BandStart());
@@ -221,21 +223,19 @@ void TDrawingPainter::PaintOverlay(HDC dc, const RECT& area, const TViewport& vi
     TPenHandle pen(CreatePen(crossing ? PS_DOT : PS_SOLID, 1, crossing ? kCrossingColour : kWindowColour));
     TSelectObject selectedPen(dc, pen.Get());
     TSelectObject noBrush(dc, GetStockObject(NULL_BRUSH));
-    SetBkMode(dc, TRANSPARENT);
     Rectangle(dc, static_cast<int>(std::lround(start.X)) + area.left, static_cast<int>(std::lround(start.Y)) + area.top, px + 1, py + 1);
   }
-  // The crosshair across the drawing, with the pick box where an entity is to be picked.
-  const TInteraction::TCursor cursor = interaction.Cursor();
-  if (cursor == TInteraction::TCursor::Arrow || !pointerInside) return;
-  TPenHandle pen(CreatePen(PS_SOLID, 1, kCursorColour));
-  TSelectObject selectedPen(dc, pen.Get());
-  TSelectObject noBrush(dc, GetStockObject(NULL_BRUSH));
-  MoveToEx(dc, area.left, py, nullptr);
-  LineTo(dc, area.right, py);
-  MoveToEx(dc, px, area.top, nullptr);
-  LineTo(dc, px, area.bottom);
-  if (cursor == TInteraction::TCursor::PickBox)
-    Rectangle(dc, px - kPickBoxHalf, py - kPickBoxHalf, px + kPickBoxHalf + 1, py + kPickBoxHalf + 1);
+  // The paste hangs at the pointer, over the crosshair.
+  const std::vector<TEntity> ghost = interaction.PasteGhost();
+  if (!ghost.empty()) {
+    TBatch lines, small;
+    std::vector<const TEntity*> texts;
+    const TDrawing none;   // the ghost's attributes are in `ghost` itself
+    for (const auto& entity : ghost) AddEntity(none, entity, view, area, lines, texts);
+    for (const TEntity* text : texts) DrawText(dc, text->Text, view, area, kGhostColour, small);
+    DrawBatch(dc, lines, kGhostColour);
+    DrawBatch(dc, small, kGhostColour);
+  }
 }
 
 }  // namespace kav::sim::com

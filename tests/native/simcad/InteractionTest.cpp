@@ -82,15 +82,15 @@ TEST_F(InteractionTest, APointPickWaitsBusyWithItsPromptUntilTheClick) {
     promptMeanwhile = cad.State().CommandLine.Prompt();
     EXPECT_EQ(input.Cursor(), TInteraction::TCursor::Crosshair);
     input.Move({5, 5, 0});
-    input.Press({12.5, 7.25, 0}, 0.5);
+    input.Press({12.5, 7.2512345, 0}, 0.5);
   };
   const cad::TPoint p = cad::ToPoint(utility->Call("GetPoint", {cad::TMissing{}, "作成基点を指示 : "}));
-  EXPECT_EQ(p, (cad::TPoint{12.5, 7.25, 0}));
+  EXPECT_EQ(p, (cad::TPoint{12.5, 7.2512345, 0}));   // the point as clicked; the command line rounds it
   EXPECT_FALSE(quiescentMeanwhile);
   EXPECT_EQ(promptMeanwhile, "作成基点を指示 :");
   EXPECT_TRUE(Quiescent());
   EXPECT_EQ(cad.State().CommandLine.Prompt(), "");
-  EXPECT_EQ(cad.State().CommandLine.History().back(), "作成基点を指示 : 12.5,7.25");
+  EXPECT_EQ(cad.State().CommandLine.History().back(), "作成基点を指示 : 12.5,7.2512");
   EXPECT_EQ(user.Interaction.Cursor(), TInteraction::TCursor::Arrow);
 }
 
