@@ -6,119 +6,30 @@
 // gives the client an error and ends simcad.exe.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
 #include <functional>
-#include <future>
-#include <optional>
-#include <thread>
-
-#include <objbase.h>
 
 #include "SimProcess.h"
+#include "SimUser.h"
 #include "cadlink/Point.h"
 #include "cadlink/com/ComHost.h"
 
 namespace kav::cad {
 namespace {
 
-using namespace std::chrono_literals;
+using test::Click;
+using test::Key;
+using test::MoveTo;
+using test::RightClick;
+using test::WaitUntil;
 
 constexpr const char* kProgId = "KaverolinSim.MouseTest";
-constexpr auto kPatience = 60s;   // generous: a loaded machine under Wine is slow
 
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = kPatience) {
-  const auto end = std::chrono::steady_clock::now() + limit;
-  while (std::chrono::steady_clock::now() < end) {
-    if (condition()) return true;
-    std::this_thread::sleep_for(50ms);
-  }
-  return condition();
-}
-
-// One automation call made on a thread of its own (its own apartment and its own proxy),
-// as the tool makes it: it stays blocked until the user answers in the CAD's window. A call
-// that never returns ends simcad.exe, so that a failing test does not hang.
-class TBlockedCall {
+// A call of the client that waits for the user.
+class TBlockedCall : public test::TBlockedCall {
  public:
-  TBlockedCall(test::TSimProcess& process, std::function<void(IAutomationObject& app)> call) : process_(process) {
-    thread_ = std::thread([this, call = std::move(call)] {
-      CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-      try {
-        auto host = com::MakeComHost();
-        ObjectRef app = host->GetActiveObject(kProgId);
-        call(*app);
-      } catch (const TAutomationError& e) {
-        error_ = e.Code;
-        message_ = e.what();
-      } catch (const std::exception& e) {
-        error_ = kFail;
-        message_ = e.what();
-      }
-      CoUninitialize();
-      done_.set_value();
-    });
-  }
-  ~TBlockedCall() {
-    if (!thread_.joinable()) return;
-    if (finished_.wait_for(kPatience) != std::future_status::ready) process_.Kill();
-    thread_.join();
-  }
-  bool Wait(std::chrono::milliseconds limit = kPatience) {
-    if (finished_.wait_for(limit) != std::future_status::ready) return false;
-    thread_.join();
-    return true;
-  }
-  std::optional<HResult> Error() const { return error_; }
-  const std::string& Message() const { return message_; }
-
- private:
-  test::TSimProcess& process_;
-  std::promise<void> done_;
-  std::future<void> finished_ = done_.get_future();
-  std::thread thread_;
-  std::optional<HResult> error_;
-  std::string message_;
+  TBlockedCall(test::TSimProcess& process, std::function<void(IAutomationObject& app)> call)
+      : test::TBlockedCall(process, kProgId, std::move(call)) {}
 };
-
-// The user's hand: the mouse and the keyboard through SendInput.
-void MoveTo(const POINT& screen) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &input, sizeof input);
-  std::this_thread::sleep_for(30ms);
-}
-
-void Button(DWORD down, DWORD up) {
-  INPUT inputs[2]{};
-  inputs[0].type = inputs[1].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = down;
-  inputs[1].mi.dwFlags = up;
-  SendInput(2, inputs, sizeof inputs[0]);
-  std::this_thread::sleep_for(30ms);
-}
-
-void Click(const POINT& screen) {
-  MoveTo(screen);
-  Button(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-}
-
-void RightClick(const POINT& screen) {
-  MoveTo(screen);
-  Button(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
-}
-
-void Key(WORD key) {
-  INPUT inputs[2]{};
-  inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-  inputs[0].ki.wVk = inputs[1].ki.wVk = key;
-  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, inputs, sizeof inputs[0]);
-  std::this_thread::sleep_for(30ms);
-}
 
 class SimMouseTest : public ::testing::Test {
  protected:
