@@ -95,8 +95,9 @@ std::string TCall::Text() const {
 Variant TSimObject::Invoke(TInvokeKind kind, std::string_view name, std::span<TArg> args) {
   const std::string upper = UpperAscii(name);
   Variant result;
-  // Every call may change what the window shows, except the state object's poll.
-  if (upper != "ISQUIESCENT") ++state_->Revision;
+  // Every call may change what the window shows, except the busy poll a waiting tool repeats.
+  if (upper != "ISQUIESCENT" && upper != "GETACADSTATE" && upper != "GETGCADSTATE" && upper != "GETZCADSTATE")
+    ++state_->Revision;
   if (kind != TInvokeKind::PropertyPut && HandleUnlogged(upper, args, result)) return result;
 
   TUndoAction action(state_->Undo, state_->Drawing);

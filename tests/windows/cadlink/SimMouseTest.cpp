@@ -199,6 +199,16 @@ TEST_F(SimMouseTest, PasteclipReturnsAtOnceAndTheClickPlacesTheText) {
   const double y = std::stod(last.substr(last.find(',', anchor) + 1));
   EXPECT_NEAR(x, 90, Pixel());
   EXPECT_NEAR(y, 48, Pixel());
+  // The paste is one step of its own: Ctrl+Z in the window takes it back, and the erase
+  // before it is the next step.
+  const std::size_t placed = lines.size();
+  test::ControlKey('Z');
+  ASSERT_TRUE(WaitUntil([&] { return Drawing().size() == placed - 1; })) << "Ctrl+Z did not undo the paste";
+  EXPECT_EQ(Drawing().back().find("貼付"), std::string::npos);
+  test::ControlKey('Z');
+  ASSERT_TRUE(WaitUntil([&] { return Drawing().size() == placed; })) << "Ctrl+Z did not undo the erase";
+  EXPECT_NE(Drawing().back().find("貼付\tat "), std::string::npos) << Drawing().back();
+  EXPECT_NE(Drawing().back().find("anchor 0,0"), std::string::npos) << Drawing().back();
 }
 
 // Last: it ends simcad.exe.

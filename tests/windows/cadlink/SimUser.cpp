@@ -63,6 +63,15 @@ void Key(WORD key) {
   Send(inputs, 2);
 }
 
+void ControlKey(WORD key) {
+  INPUT inputs[4]{};
+  for (auto& input : inputs) input.type = INPUT_KEYBOARD;
+  inputs[0].ki.wVk = inputs[3].ki.wVk = VK_CONTROL;
+  inputs[1].ki.wVk = inputs[2].ki.wVk = key;
+  inputs[2].ki.dwFlags = inputs[3].ki.dwFlags = KEYEVENTF_KEYUP;
+  Send(inputs, 4);
+}
+
 TBlockedCall::TBlockedCall(TSimProcess& process, std::string progId, std::function<void(cad::IAutomationObject& app)> call)
     : process_(process) {
   thread_ = std::thread([this, progId = std::move(progId), call = std::move(call)] {

@@ -27,6 +27,8 @@ void Click(const POINT& screen);
 void RightClick(const POINT& screen);
 void Wheel(const POINT& screen, int notches);
 void Key(WORD key);
+// `key` with Ctrl held down.
+void ControlKey(WORD key);
 
 // One automation call on a thread of its own, with its own apartment and its own proxy of
 // the application of `progId`. A call that never returns ends `process`, so that a failing
