@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "platform/Text.h"
+#include "simcad/SimHitTest.h"
 
 namespace kav::sim {
 
@@ -19,24 +20,9 @@ struct TRect {
   bool Contains(const TPoint& p) const { return p.X >= MinX && p.X <= MaxX && p.Y >= MinY && p.Y <= MaxY; }
 };
 
-// Liang-Barsky clipping with closed bounds, so a degenerate rectangle (a probe segment)
-// still meets what crosses it.
 bool SegmentMeetsRect(const TSegment& s, const TRect& r) {
-  double t0 = 0, t1 = 1;
-  const double dx = s.B.X - s.A.X, dy = s.B.Y - s.A.Y;
-  const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {s.A.X - r.MinX, r.MaxX - s.A.X, s.A.Y - r.MinY, r.MaxY - s.A.Y};
-  for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0) {
-      if (q[i] < 0) return false;
-      continue;
-    }
-    const double t = q[i] / p[i];
-    if (p[i] < 0) t0 = std::max(t0, t);
-    else t1 = std::min(t1, t);
-    if (t0 > t1) return false;
-  }
-  return true;
+  TPoint a = s.A, b = s.B;
+  return ClipSegment(a, b, TBounds{r.MinX, r.MinY, r.MaxX, r.MaxY});
 }
 
 bool PointInPolygon(const TPoint& p, const std::vector<TPoint>& polygon) {

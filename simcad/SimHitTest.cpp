@@ -35,6 +35,27 @@ TBounds TBounds::Of(const TPoint& a, const TPoint& b) {
   return bounds;
 }
 
+bool ClipSegment(TPoint& a, TPoint& b, const TBounds& box) {
+  double t0 = 0, t1 = 1;
+  const double dx = b.X - a.X, dy = b.Y - a.Y;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {a.X - box.MinX, box.MaxX - a.X, a.Y - box.MinY, box.MaxY - a.Y};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return false;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0) t0 = std::max(t0, t);
+    else t1 = std::min(t1, t);
+    if (t0 > t1) return false;
+  }
+  const TPoint start{a.X + t0 * dx, a.Y + t0 * dy, a.Z};
+  b = TPoint{a.X + t1 * dx, a.Y + t1 * dy, b.Z};
+  a = start;
+  return true;
+}
+
 namespace {
 
 template <typename TVisit>

@@ -18,6 +18,10 @@ struct TBounds {
   static TBounds Of(const TPoint& a, const TPoint& b);
 };
 
+// Clips the segment from `a` to `b` to `box` (Liang-Barsky, closed bounds, so a degenerate
+// box still meets what crosses it). False when no part of it lies in the box.
+bool ClipSegment(TPoint& a, TPoint& b, const TBounds& box);
+
 // The box around an entity; a block reference's takes its insertion point and attributes.
 TBounds BoundsOf(const TDrawing& drawing, const TEntity& entity);
 // The box around every live entity; empty for an empty drawing.

@@ -12,12 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "bench/win32/DibTarget.h"
 #include "simcad/SimCad.h"
 #include "simcad/SimHitTest.h"
 #include "simcad/SimInteraction.h"
 #include "simcad/SimView.h"
 #include "simcad/com/DrawingPaint.h"
-#include "ui/win32/Handles.h"
 
 namespace {
 
@@ -43,32 +43,6 @@ void AddList(TSimCad& cad, double x, double y, int index) {
   cad.AddCircle(x + 170, y + 80, 5);
 }
 
-class TTarget {
- public:
-  TTarget() {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kWidth;
-    info.bmiHeader.biHeight = -kHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    dc_.Reset(CreateCompatibleDC(nullptr));
-    bitmap_.Reset(CreateDIBSection(dc_.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    old_ = SelectObject(dc_.Get(), bitmap_.Get());
-  }
-  ~TTarget() { SelectObject(dc_.Get(), old_); }
-  TTarget(const TTarget&) = delete;
-  TTarget& operator=(const TTarget&) = delete;
-  HDC Dc() const { return dc_.Get(); }
-
- private:
-  kav::ui::win32::TMemoryDc dc_;
-  kav::ui::win32::TBitmapHandle bitmap_;
-  HGDIOBJ old_ = nullptr;
-};
-
 double MedianMs(const std::function<void()>& work) {
   std::vector<double> samples;
   for (int i = 0; i < kRepetitions; ++i) {
@@ -91,7 +65,7 @@ int main() {
   const double x = 10 * 200.0, y = 11 * 190.0;
   const std::size_t entities = cad.Drawing().All().size();
 
-  TTarget target;
+  kav::bench::TDibTarget target(kWidth, kHeight);
   kav::sim::com::TDrawingPainter painter;
   const RECT area{0, 0, kWidth, kHeight};
   TViewport fitted;

@@ -34,29 +34,15 @@ constexpr double kSmallestText = 4;
 
 POINT Pixel(double x, double y) { return POINT{static_cast<LONG>(std::lround(x)), static_cast<LONG>(std::lround(y))}; }
 
-// Liang-Barsky in screen space, against the area grown by a margin, so that a segment of a
-// deeply zoomed drawing never reaches GDI with coordinates beyond its range.
+// Clips in screen space, to the area grown by a margin, so that a segment of a deeply
+// zoomed drawing never reaches GDI with coordinates beyond its range.
 bool ClipToArea(double& x0, double& y0, double& x1, double& y1, const RECT& area) {
-  const double minX = area.left - 16.0, maxX = area.right + 16.0, minY = area.top - 16.0, maxY = area.bottom + 16.0;
-  double t0 = 0, t1 = 1;
-  const double dx = x1 - x0, dy = y1 - y0;
-  const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {x0 - minX, maxX - x0, y0 - minY, maxY - y0};
-  for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0) {
-      if (q[i] < 0) return false;
-      continue;
-    }
-    const double t = q[i] / p[i];
-    if (p[i] < 0) t0 = std::max(t0, t);
-    else t1 = std::min(t1, t);
-    if (t0 > t1) return false;
-  }
-  const double ax = x0 + t0 * dx, ay = y0 + t0 * dy;
-  x1 = x0 + t1 * dx;
-  y1 = y0 + t1 * dy;
-  x0 = ax;
-  y0 = ay;
+  TPoint a{x0, y0, 0}, b{x1, y1, 0};
+  if (!ClipSegment(a, b, TBounds{area.left - 16.0, area.top - 16.0, area.right + 16.0, area.bottom + 16.0})) return false;
+  x0 = a.X;
+  y0 = a.Y;
+  x1 = b.X;
+  y1 = b.Y;
   return true;
 }
 

@@ -64,6 +64,24 @@ TEST_F(HitTestTest, AWindowFromTheLeftTakesWhatLiesInsideFromTheRightWhatItCross
   EXPECT_EQ(WindowSelection(drawing, {blockBox.MaxX + 1, 101, 0}, {195, blockBox.MinY + 1, 0}), (std::vector<int>{block}));
 }
 
+TEST(ClipSegmentTest, KeepsThePartInsideTheBoxAndMeetsADegenerateBox) {
+  cad::TPoint a{-10, 5, 0}, b{30, 5, 0};
+  ASSERT_TRUE(ClipSegment(a, b, TBounds::Of({0, 0, 0}, {20, 10, 0})));
+  EXPECT_EQ(a, (cad::TPoint{0, 5, 0}));
+  EXPECT_EQ(b, (cad::TPoint{20, 5, 0}));
+  cad::TPoint c{-10, -10, 0}, d{30, 30, 0};   // through the corners
+  ASSERT_TRUE(ClipSegment(c, d, TBounds::Of({0, 0, 0}, {20, 10, 0})));
+  EXPECT_EQ(c, (cad::TPoint{0, 0, 0}));
+  EXPECT_EQ(d, (cad::TPoint{10, 10, 0}));
+  cad::TPoint e{-10, 11, 0}, f{30, 11, 0};
+  EXPECT_FALSE(ClipSegment(e, f, TBounds::Of({0, 0, 0}, {20, 10, 0})));
+  // A vertical probe (a box of no width) meets a line that crosses it, not one that stops short.
+  cad::TPoint g{-5, 3, 0}, h{5, 3, 0};
+  EXPECT_TRUE(ClipSegment(g, h, TBounds::Of({0, 0, 0}, {0, 10, 0})));
+  cad::TPoint i{-5, 3, 0}, j{-1, 3, 0};
+  EXPECT_FALSE(ClipSegment(i, j, TBounds::Of({0, 0, 0}, {0, 10, 0})));
+}
+
 TEST_F(HitTestTest, BoundsCoverWhatIsDrawn) {
   const TBounds all = DrawingBounds(drawing);
   EXPECT_DOUBLE_EQ(all.MinX, 0);
