@@ -264,10 +264,17 @@ TEST_F(InteractionTest, AWaitingPasteEndsWithEscapeACancelCommandOrAQueuedPoint)
   EXPECT_TRUE(cad.State().Answers.empty());
   ASSERT_EQ(cad.DrawingLines().size(), before + 1);
   EXPECT_NE(cad.DrawingLines().back().find("anchor 5,6"), std::string::npos) << cad.DrawingLines().back();
-  // An empty clipboard has nothing to wait for.
+  // Without a user at the window (simcad.exe --hidden, the in-process tests) nothing waits.
+  cad.State().Interactive = nullptr;
+  doc->Call("SendCommand", {"pasteclip\r"});
+  EXPECT_TRUE(Quiescent());
+  EXPECT_EQ(cad.State().CommandEvents.back(), "PASTECLIP cancelled");
+  // Nor with an empty clipboard.
+  cad.State().Interactive = &user;
   cad.State().Clipboard.clear();
   doc->Call("SendCommand", {"pasteclip\r"});
   EXPECT_TRUE(Quiescent());
+  EXPECT_EQ(user.Pastes, 3);
 }
 
 }  // namespace
