@@ -175,8 +175,11 @@ void TDrawing::Restore(const TEntity& image) {
 std::vector<int> TDrawing::Crossing(const TPoint& a, const TPoint& b) const {
   const TRect rect{std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)};
   std::vector<int> ids;
+  const TBounds box{rect.MinX, rect.MinY, rect.MaxX, rect.MaxY};
   for (const auto& entity : entities_) {
     if (entity.Erased || entity.Owner != 0) continue;
+    // Far away entities are left at their box, before their outline is built.
+    if (!BoundsOf(*this, entity).Intersects(box)) continue;
     std::vector<TSegment> outline;
     std::vector<TPoint> area;   // a closed shape whose inside also counts
     switch (entity.Type) {
