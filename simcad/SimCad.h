@@ -12,7 +12,9 @@
 #include <vector>
 
 #include "cadlink/Automation.h"
+#include "simcad/SimCommandLine.h"
 #include "simcad/SimDrawing.h"
+#include "simcad/SimUndo.h"
 
 namespace kav::sim {
 
@@ -37,6 +39,11 @@ struct TCall {
 // The error a CAD raises when the user cancels a pick (Escape) or it has nothing to answer.
 inline constexpr cad::HResult kCancelCode = cad::kAbort;
 inline constexpr const char* kCancelMessage = "*Cancel*";
+// The error a busy CAD gives a pick asked for while another pick or a paste still waits
+// (RPC_E_CALL_REJECTED, what a client sees of a call the CAD turned away).
+inline constexpr cad::HResult kBusyCode = cad::MakeHResult(0x80010001u);
+
+class IInteractiveAnswers;
 
 struct TFailure {
   cad::HResult Code = cad::kFail;
@@ -65,6 +72,15 @@ struct TSimState {
   int BusyPollsAfterCommand = 0;            // set BusyPolls after each command
   std::int64_t WindowHandle = 0x00A0'0123;
   int Regens = 0;
+
+  std::string DocumentName = "Drawing1.dwg";
+  TUndoJournal Undo;
+  TCommandLine CommandLine;
+  // Answers picks when no scripted answer is queued (simcad.exe's window); none in process.
+  IInteractiveAnswers* Interactive = nullptr;
+  bool PickWaiting = false;    // a pick waits for the user: the CAD is not quiescent
+  bool PastePending = false;   // PASTECLIP waits for its insertion point
+  std::uint64_t Revision = 0;  // counts calls and changes, so the window knows when to redraw
 };
 
 class TSimCad {

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/Text.h"
+#include "simcad/SimInteraction.h"
 #include "simcad/SimObjects.h"
 
 namespace kav::sim {
@@ -68,7 +69,10 @@ void RunOne(TSimState& state, const std::string& command, TCommandReader& reader
     for (int id : ReadObjects(state, reader, note)) state.Clipboard.push_back(state.Drawing.Snapshot(id));
     state.ClipboardBase = base;
   } else if (name == "ERASE") {
-    for (int id : ReadObjects(state, reader, note)) state.Drawing.Erase(id);
+    for (int id : ReadObjects(state, reader, note)) {
+      state.Undo.TouchWithAttributes(state.Drawing, id);
+      state.Drawing.Erase(id);
+    }
   } else if (name == "PASTECLIP") {
     // The CAD now asks for the insertion point in its window: the next scripted point.
     if (!state.Answers.empty() && state.Answers.front().Kind == TAnswer::TKind::Point) {
@@ -77,6 +81,13 @@ void RunOne(TSimState& state, const std::string& command, TCommandReader& reader
       for (const auto& snapshot : state.Clipboard)
         state.Drawing.AddMoved(snapshot, at.X - state.ClipboardBase.X, at.Y - state.ClipboardBase.Y);
       note.append(" ").append(FormatNumber(at.X)).append(",").append(FormatNumber(at.Y));
+    } else if (state.Answers.empty() && state.Interactive != nullptr && !state.Clipboard.empty()) {
+      // As in a real CAD the command returns at once; the paste waits for the user's click
+      // and the CAD stays busy meanwhile.
+      state.PastePending = true;
+      state.CommandLine.SetPrompt("挿入点を指定: ");
+      note += " waiting";
+      state.Interactive->PasteStarted();
     } else {
       if (!state.Answers.empty()) state.Answers.pop_front();
       note += " cancelled";
@@ -87,8 +98,10 @@ void RunOne(TSimState& state, const std::string& command, TCommandReader& reader
     note += " " + tag + " " + value;
     const std::string upperTag = UpperAscii(tag);
     for (const auto& entity : state.Drawing.All())
-      if (!entity.Erased && entity.Type == TEntityType::Attribute && UpperAscii(entity.Tag) == upperTag)
+      if (!entity.Erased && entity.Type == TEntityType::Attribute && UpperAscii(entity.Tag) == upperTag) {
+        state.Undo.Touch(state.Drawing, entity.Id);
         state.Drawing.Find(entity.Id)->Text.TextString = value;
+      }
   } else {
     note = "UNKNOWN " + command;
   }
@@ -100,6 +113,10 @@ void RunOne(TSimState& state, const std::string& command, TCommandReader& reader
 
 void RunCommandString(TSimState& state, const std::string& text) {
   state.Commands.push_back(text);
+  state.CommandLine.Add("コマンド: " + ReadableCommand(text));
+  // Whatever comes while a paste waits ends it: a cancel character cancels it, and so does
+  // a new command, which the CAD would not take as an insertion point.
+  FinishPaste(state, std::nullopt);
   std::size_t start = 0;
   // Cancel characters end whatever came before them; the rest runs as command-line input.
   for (std::size_t i = 0; i <= text.size(); ++i) {

@@ -1,8 +1,12 @@
 #include "simcad/SimDemo.h"
 
+#include <cmath>
+#include <numbers>
+
 namespace kav::sim {
 
 namespace {
+
 int Line(TDrawing& drawing, double x1, double y1, double x2, double y2) {
   TEntity line;
   line.Type = TEntityType::Line;
@@ -11,47 +15,102 @@ int Line(TDrawing& drawing, double x1, double y1, double x2, double y2) {
   return drawing.Add(line);
 }
 
-void Text(TDrawing& drawing, const std::string& text, double x, double y, double height) {
+int Text(TDrawing& drawing, const std::string& text, double x, double y, double height, int alignment = 9,
+         double rotation = 0) {
   TEntity entity;
   entity.Type = TEntityType::Text;
   entity.Text.TextString = text;
   entity.Text.Height = height;
-  entity.Text.Alignment = 9;   // middle left, as the tool writes into cells
+  entity.Text.Alignment = alignment;
+  entity.Text.Rotation = rotation;
   entity.Text.Anchor = {x, y, 0};
-  drawing.Add(entity);
+  return drawing.Add(entity);
 }
+
+void Polyline(TDrawing& drawing, TEntityType type, std::vector<double> coordinates, bool closed) {
+  TEntity polyline;
+  polyline.Type = type;
+  polyline.Coordinates = std::move(coordinates);
+  polyline.Closed = closed;
+  drawing.Add(polyline);
+}
+
+void Circle(TDrawing& drawing, double x, double y, double radius) {
+  TEntity circle;
+  circle.Type = TEntityType::Circle;
+  circle.Center = {x, y, 0};
+  circle.Radius = radius;
+  drawing.Add(circle);
+}
+
+// The parts list: the title row on top, then rows of 8 down to the title block.
+void PartsList(TDrawing& drawing) {
+  const double columns[] = {250, 265, 320, 335, 370, 410};
+  const double top = 106, rowHeight = 8;
+  const int rows = 7;
+  for (int r = 0; r <= rows; ++r) Line(drawing, columns[0], top - r * rowHeight, columns[5], top - r * rowHeight);
+  for (double x : columns) Line(drawing, x, top - rows * rowHeight, x, top);
+  const char* title[] = {"品番", "品名", "数量", "材質", "備考"};
+  const char* filled[][5] = {{"1", "ベースプレート", "1", "SS400", ""}, {"2", "リブ", "2", "SS400", "t=6"}};
+  for (int c = 0; c < 5; ++c) {
+    // Titles centred in their cells, entries at the left as the tool writes them.
+    Text(drawing, title[c], (columns[c] + columns[c + 1]) / 2, top - rowHeight / 2, 3, 10);
+    for (int r = 0; r < 2; ++r)
+      if (*filled[r][c] != '\0') Text(drawing, filled[r][c], columns[c] + 1.5, top - (r + 1.5) * rowHeight, 2.5);
+  }
+}
+
+// The title block: ruled cells with labels, and a block reference whose attributes fill them.
+void TitleBlock(TDrawing& drawing) {
+  // Its top is the parts list's bottom line; its bottom and right the border.
+  Line(drawing, 250, 30, 410, 30);
+  Line(drawing, 250, 10, 250, 50);
+  Line(drawing, 290, 10, 290, 50);
+  Line(drawing, 370, 10, 370, 30);
+  Line(drawing, 390, 10, 390, 30);
+  Text(drawing, "図名", 270, 40, 3, 10);
+  Text(drawing, "図番", 270, 20, 3, 10);
+  Text(drawing, "尺度", 380, 20, 3, 10);
+  const int block = drawing.AddBlock("TITLE", {250, 10, 0}, {"TITLE", "PARTNO", "SCALE"}, {"ブラケット組立", "K-001", "1:1"});
+  const TPoint places[] = {{350, 40, 0}, {330, 20, 0}, {400, 20, 0}};
+  const double heights[] = {5, 3.5, 3};
+  const std::vector<int> attributes = drawing.Find(block)->Attributes;
+  for (std::size_t i = 0; i < attributes.size(); ++i) {
+    TTextProps& text = drawing.Find(attributes[i])->Text;
+    text.Height = heights[i];
+    text.Alignment = 10;
+    text.Anchor = places[i];
+  }
+}
+
+// A bracket: its outline with a chamfer, a rib at 30 degrees, two holes, and further lines
+// at 60 and -15 degrees to write along.
+void Part(TDrawing& drawing) {
+  const double outline[][2] = {{40, 60}, {180, 60}, {180, 80}, {80, 80}, {80, 200}, {60, 220}, {40, 220}};
+  constexpr std::size_t n = sizeof outline / sizeof outline[0];
+  for (std::size_t i = 0; i < n; ++i)
+    Line(drawing, outline[i][0], outline[i][1], outline[(i + 1) % n][0], outline[(i + 1) % n][1]);
+  Line(drawing, 80, 100, 80 + 80 * std::cos(std::numbers::pi / 6), 100 + 80 * std::sin(std::numbers::pi / 6));
+  Line(drawing, 190, 100, 190 + 50 * std::cos(std::numbers::pi / 3), 100 + 50 * std::sin(std::numbers::pi / 3));
+  Line(drawing, 120, 250, 120 + 90 * std::cos(-std::numbers::pi / 12), 250 + 90 * std::sin(-std::numbers::pi / 12));
+  Circle(drawing, 60, 110, 8);
+  Circle(drawing, 60, 170, 8);
+  Text(drawing, "リブ t=6", 120, 126, 3.5, 1, std::numbers::pi / 6);
+  Text(drawing, "2-φ16 キリ", 30, 140, 3.5, 10, std::numbers::pi / 2);
+  Text(drawing, "注記: 指示なき角部は C1", 20, 30, 3.5, 0);
+}
+
 }  // namespace
 
 void BuildDemoDrawing(TDrawing& drawing) {
-  // A table of four rows of 8 units and three columns (15, 60, 20 wide) at 100,100.
-  const double bottom = 100, rowHeight = 8;
-  const double columns[] = {100, 115, 175, 195};
-  const int rows = 4;
-  for (int r = 0; r <= rows; ++r) Line(drawing, columns[0], bottom + r * rowHeight, columns[3], bottom + r * rowHeight);
-  for (double x : columns) Line(drawing, x, bottom, x, bottom + rows * rowHeight);
-  const char* header[] = {"品番", "品名", "数量"};
-  const char* first[] = {"1", "ボルト M8x20", "4"};
-  for (int c = 0; c < 3; ++c) {
-    Text(drawing, header[c], columns[c] + 1.25, bottom + 3.5 * rowHeight, 2.5);
-    Text(drawing, first[c], columns[c] + 1.25, bottom + 2.5 * rowHeight, 2.5);
-  }
-
-  // The title block with its attributes, and shapes the filters skip or let through.
-  drawing.AddBlock("TITLE", {220, 100, 0}, {"PARTNO", "TITLE", "SCALE"}, {"K-001", "ブラケット", "1:1"});
-  TEntity frame;
-  frame.Type = TEntityType::LwPolyline;
-  frame.Coordinates = {90, 90, 300, 90, 300, 160, 90, 160};
-  frame.Closed = true;
-  drawing.Add(frame);
-  TEntity circle;
-  circle.Type = TEntityType::Circle;
-  circle.Center = {250, 140, 0};
-  circle.Radius = 6;
-  drawing.Add(circle);
-  TEntity spline;
-  spline.Type = TEntityType::Spline;
-  spline.Coordinates = {230, 125, 0, 240, 130, 0, 255, 122, 0};
-  drawing.Add(spline);
+  Polyline(drawing, TEntityType::LwPolyline, {0, 0, 420, 0, 420, 297, 0, 297}, true);
+  Polyline(drawing, TEntityType::LwPolyline, {10, 10, 410, 10, 410, 287, 10, 287}, true);
+  Part(drawing);
+  PartsList(drawing);
+  TitleBlock(drawing);
+  // Shapes the filters of the operations skip.
+  Polyline(drawing, TEntityType::Spline, {230, 230, 0, 260, 250, 0, 300, 235, 0, 330, 250, 0}, false);
+  Polyline(drawing, TEntityType::Polyline3d, {340, 200, 0, 355, 215, 5, 370, 205, 10}, false);
 }
 
 }  // namespace kav::sim

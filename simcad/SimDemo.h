@@ -1,5 +1,7 @@
-// The small drawing the demo and the tests start from: a ruled parts-list table of lines with
-// a few TEXT, a title block reference with attributes, and some other shapes.
+// The drawing the demo and the tests start from: an A3 sheet with a border, a part drawn
+// with lines at several angles and holes, a ruled parts list with its title row and two
+// filled rows, a title block reference whose attributes sit in its cells, and shapes
+// (a spline, a 3D polyline) for the selection filters to skip.
 #pragma once
 
 #include "simcad/SimDrawing.h"

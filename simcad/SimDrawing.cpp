@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "platform/Text.h"
+#include "simcad/SimHitTest.h"
 
 namespace kav::sim {
 
@@ -19,24 +20,9 @@ struct TRect {
   bool Contains(const TPoint& p) const { return p.X >= MinX && p.X <= MaxX && p.Y >= MinY && p.Y <= MaxY; }
 };
 
-// Liang-Barsky clipping with closed bounds, so a degenerate rectangle (a probe segment)
-// still meets what crosses it.
 bool SegmentMeetsRect(const TSegment& s, const TRect& r) {
-  double t0 = 0, t1 = 1;
-  const double dx = s.B.X - s.A.X, dy = s.B.Y - s.A.Y;
-  const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {s.A.X - r.MinX, r.MaxX - s.A.X, s.A.Y - r.MinY, r.MaxY - s.A.Y};
-  for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0) {
-      if (q[i] < 0) return false;
-      continue;
-    }
-    const double t = q[i] / p[i];
-    if (p[i] < 0) t0 = std::max(t0, t);
-    else t1 = std::min(t1, t);
-    if (t0 > t1) return false;
-  }
-  return true;
+  TPoint a = s.A, b = s.B;
+  return ClipSegment(a, b, TBounds{r.MinX, r.MinY, r.MaxX, r.MaxY});
 }
 
 bool PointInPolygon(const TPoint& p, const std::vector<TPoint>& polygon) {
@@ -182,11 +168,18 @@ bool TDrawing::Erase(int id) {
   return true;
 }
 
+void TDrawing::Restore(const TEntity& image) {
+  if (image.Id >= 1 && image.Id < nextId_) entities_[static_cast<std::size_t>(image.Id - 1)] = image;
+}
+
 std::vector<int> TDrawing::Crossing(const TPoint& a, const TPoint& b) const {
   const TRect rect{std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)};
   std::vector<int> ids;
+  const TBounds box{rect.MinX, rect.MinY, rect.MaxX, rect.MaxY};
   for (const auto& entity : entities_) {
     if (entity.Erased || entity.Owner != 0) continue;
+    // Far away entities are left at their box, before their outline is built.
+    if (!BoundsOf(*this, entity).Intersects(box)) continue;
     std::vector<TSegment> outline;
     std::vector<TPoint> area;   // a closed shape whose inside also counts
     switch (entity.Type) {
@@ -261,19 +254,7 @@ std::vector<TEntity> TDrawing::Snapshot(int id) const {
 
 int TDrawing::AddMoved(const std::vector<TEntity>& snapshot, double dx, double dy) {
   if (snapshot.empty()) return 0;
-  auto moved = [&](TEntity e) {
-    auto move = [&](TPoint& p) { p.X += dx; p.Y += dy; };
-    move(e.Start);
-    move(e.End);
-    move(e.Center);
-    move(e.Text.Anchor);
-    const std::size_t stride = e.Type == TEntityType::LwPolyline ? 2 : 3;
-    for (std::size_t i = 0; i + 1 < e.Coordinates.size(); i += stride) {
-      e.Coordinates[i] += dx;
-      e.Coordinates[i + 1] += dy;
-    }
-    return e;
-  };
+  auto moved = [&](const TEntity& e) { return Moved(e, dx, dy); };
   TEntity top = moved(snapshot[0]);
   top.Attributes.clear();
   const int topId = Add(top);
@@ -285,6 +266,20 @@ int TDrawing::AddMoved(const std::vector<TEntity>& snapshot, double dx, double d
   }
   Find(topId)->Attributes = attributes;
   return topId;
+}
+
+TEntity Moved(TEntity e, double dx, double dy) {
+  auto move = [&](TPoint& p) { p.X += dx; p.Y += dy; };
+  move(e.Start);
+  move(e.End);
+  move(e.Center);
+  move(e.Text.Anchor);
+  const std::size_t stride = e.Type == TEntityType::LwPolyline ? 2 : 3;
+  for (std::size_t i = 0; i + 1 < e.Coordinates.size(); i += stride) {
+    e.Coordinates[i] += dx;
+    e.Coordinates[i + 1] += dy;
+  }
+  return e;
 }
 
 std::string FormatNumber(double value) {

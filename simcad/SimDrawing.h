@@ -65,6 +65,9 @@ class TDrawing {
   std::vector<int> TopLevel() const;
   int LastTopLevel() const;  // 0 when the drawing is empty
   bool Erase(int id);
+  // The id the next entity will get, and putting back an entity as the undo journal kept it.
+  int NextId() const { return nextId_; }
+  void Restore(const TEntity& image);
 
   // Top-level entities that lie inside or cross the rectangle of two corners (a degenerate
   // rectangle, a segment, works as a probe).
@@ -82,6 +85,9 @@ class TDrawing {
   std::vector<TEntity> entities_;
   int nextId_ = 1;
 };
+
+// A copy of `entity` moved by (dx, dy).
+TEntity Moved(TEntity entity, double dx, double dy);
 
 // One line of text per live top-level entity, for tests that look at the whole drawing:
 // "<id>\t<EntityName>\t<details>".

@@ -23,11 +23,15 @@ class TSimEntity final : public TSimObject {
     if (entity == nullptr) throw TAutomationError(cad::kFail, "Object was erased");
     const bool put = kind == TInvokeKind::PropertyPut;
     if (put) RequireArgs(args, 1, 1, name);
+    if (put) State().Undo.Touch(State().Drawing, id_);
     const Variant value = put ? args[0].Value : Variant();
 
     if (!put && (name == "ENTITYNAME" || name == "OBJECTNAME")) result = EntityNameOf(entity->Type);
     else if (!put && name == "OBJECTID") result = Variant(static_cast<std::int32_t>(id_));
-    else if (!put && name == "DELETE") State().Drawing.Erase(id_);
+    else if (!put && name == "DELETE") {
+      State().Undo.TouchWithAttributes(State().Drawing, id_);
+      State().Drawing.Erase(id_);
+    }
     else if (!put && name == "LAYER") result = "0";
     else return HandleOwn(*entity, put, name, value, args, result);
     return true;

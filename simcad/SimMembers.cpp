@@ -6,6 +6,7 @@
 
 #include "platform/Text.h"
 #include "simcad/SimDemo.h"
+#include "simcad/SimInteraction.h"
 #include "simcad/SimObjects.h"
 
 namespace kav::sim {
@@ -98,7 +99,10 @@ bool HandleSimMember(const std::shared_ptr<TSimState>& shared, const std::string
     result = MakeEntity(shared, args[0].Value.AsInt32());
   } else if (name == "SIMQUEUEPOINT") {
     RequireArgs(args, 2, 3, name);
-    state.Answers.push_back({TAnswer::TKind::Point, {number(0), number(1), optionalNumber(2, 0)}, 0, {}});
+    const TPoint point{number(0), number(1), optionalNumber(2, 0)};
+    // A paste that waits takes the point at once, as a pick that waits takes it from the queue.
+    if (state.PastePending) FinishPaste(state, point);
+    else state.Answers.push_back({TAnswer::TKind::Point, point, 0, {}});
   } else if (name == "SIMQUEUEPICK") {
     RequireArgs(args, 3, 3, name);
     state.Answers.push_back({TAnswer::TKind::Pick, {number(1), number(2), 0}, args[0].Value.AsInt32(), {}});
@@ -108,7 +112,8 @@ bool HandleSimMember(const std::shared_ptr<TSimState>& shared, const std::string
     for (double id : args[0].Value.AsDoubles()) answer.Entities.push_back(static_cast<int>(id));
     state.Answers.push_back(answer);
   } else if (name == "SIMQUEUECANCEL") {
-    state.Answers.push_back({TAnswer::TKind::Cancel, {}, 0, {}});
+    if (state.PastePending) FinishPaste(state, std::nullopt);
+    else state.Answers.push_back({TAnswer::TKind::Cancel, {}, 0, {}});
   } else if (name == "SIMPENDINGANSWERS") {
     result = Id(static_cast<int>(state.Answers.size()));
   } else if (name == "SIMCALLLOG") {
@@ -130,6 +135,19 @@ bool HandleSimMember(const std::shared_ptr<TSimState>& shared, const std::string
     result = Strings(state.CommandEvents);
   } else if (name == "SIMPROMPTS") {
     result = Strings(state.Prompts);
+  } else if (name == "SIMCOMMANDLINE") {
+    // The history, then the prompt that waits (empty when none).
+    std::vector<std::string> lines(state.CommandLine.History().begin(), state.CommandLine.History().end());
+    lines.push_back(state.CommandLine.Prompt());
+    result = Strings(lines);
+  } else if (name == "SIMUNDO") {
+    result = state.Undo.Undo(state.Drawing);
+  } else if (name == "SIMUNDOSTEPS") {
+    result = Id(static_cast<int>(state.Undo.Steps()));
+  } else if (name == "SIMSELECTION") {
+    cad::VariantArray ids;
+    for (int id : state.Selection) ids.Items.push_back(Id(id));
+    result = std::move(ids);
   } else if (name == "SIMUNDOGROUPS") {
     result = Id(state.UndoGroups);
   } else if (name == "SIMUNDODEPTH") {
@@ -158,9 +176,15 @@ bool HandleSimMember(const std::shared_ptr<TSimState>& shared, const std::string
   } else if (name == "SIMBUILDDEMO") {
     BuildDemoDrawing(state.Drawing);
   } else if (name == "SIMRESET") {
-    const std::int64_t window = state.WindowHandle;   // the window stays the same
+    // The window and its answer source stay the same; what waits is broken off first.
+    const std::int64_t window = state.WindowHandle;
+    IInteractiveAnswers* interactive = state.Interactive;
+    const std::uint64_t revision = state.Revision;
+    FinishPaste(state, std::nullopt);
     state = TSimState{};
     state.WindowHandle = window;
+    state.Interactive = interactive;
+    state.Revision = revision + 1;
   } else {
     throw TAutomationError(cad::kUnknownName, "Unknown name: Application." + name);
   }

@@ -2,9 +2,11 @@
 #include "simcad/SimObjects.h"
 
 #include <cmath>
+#include <optional>
 
 #include "cadlink/Point.h"
 #include "platform/Text.h"
+#include "simcad/SimInteraction.h"
 
 namespace kav::sim {
 
@@ -32,12 +34,59 @@ void SetOut(std::span<TArg> args, std::size_t index, Variant value, std::string_
   args[index].Value = std::move(value);
 }
 
-TAnswer TakeAnswer(TSimState& state, std::string_view member) {
-  if (state.Answers.empty()) throw TAutomationError(kCancelCode, std::string(kCancelMessage) + " (" + std::string(member) + ": no answer queued)");
-  TAnswer answer = state.Answers.front();
-  state.Answers.pop_front();
-  if (answer.Kind == TAnswer::TKind::Cancel) throw TAutomationError(kCancelCode, kCancelMessage);
-  return answer;
+namespace {
+
+TPickRequest RequestFor(std::string_view member, const Variant& prompt, const TFilter* filter) {
+  TPickRequest request;
+  request.Filter = filter;
+  if (member == "GetPoint") request.Kind = TPickKind::Point;
+  else if (member == "GetEntity") request.Kind = TPickKind::Entity;
+  else if (member == "GetSubEntity") request.Kind = TPickKind::SubEntity;
+  else request.Kind = TPickKind::Selection;
+  request.Prompt = !prompt.IsMissing() && !prompt.IsEmpty() ? prompt.AsString()
+                   : request.Kind == TPickKind::Point       ? "点を指定: "
+                                                            : "オブジェクトを選択: ";
+  return request;
+}
+
+// Marks the CAD busy for the time the user is asked.
+class TPickWait {
+ public:
+  explicit TPickWait(TSimState& state) : state_(state) { state_.PickWaiting = true; }
+  ~TPickWait() { state_.PickWaiting = false; }
+  TPickWait(const TPickWait&) = delete;
+  TPickWait& operator=(const TPickWait&) = delete;
+
+ private:
+  TSimState& state_;
+};
+
+}  // namespace
+
+TAnswer TakeAnswer(TSimState& state, std::string_view member, const Variant& prompt, const TFilter* filter) {
+  const TPickRequest request = RequestFor(member, prompt, filter);
+  state.CommandLine.SetPrompt(request.Prompt);
+  std::optional<TAnswer> answer;
+  if (state.Answers.empty() && state.Interactive != nullptr) {
+    if (state.PickWaiting || state.PastePending) {
+      state.CommandLine.Answer("*コマンド実行中*");
+      throw TAutomationError(kBusyCode, "Call was rejected by callee: the CAD waits for another input");
+    }
+    TPickWait wait(state);
+    answer = state.Interactive->Ask(request);
+  }
+  if (!answer && !state.Answers.empty()) {
+    answer = state.Answers.front();
+    state.Answers.pop_front();
+  }
+  ++state.Revision;
+  if (!answer) {
+    state.CommandLine.Answer("*キャンセル*");
+    throw TAutomationError(kCancelCode, std::string(kCancelMessage) + " (" + std::string(member) + ": no answer queued)");
+  }
+  state.CommandLine.Answer(DescribeAnswer(*answer));
+  if (answer->Kind == TAnswer::TKind::Cancel) throw TAutomationError(kCancelCode, kCancelMessage);
+  return *answer;
 }
 
 std::string TCall::Text() const {
@@ -47,7 +96,12 @@ std::string TCall::Text() const {
 Variant TSimObject::Invoke(TInvokeKind kind, std::string_view name, std::span<TArg> args) {
   const std::string upper = UpperAscii(name);
   Variant result;
+  // Every call may change what the window shows, except the busy poll a waiting tool repeats.
+  if (upper != "ISQUIESCENT" && upper != "GETACADSTATE" && upper != "GETGCADSTATE" && upper != "GETZCADSTATE")
+    ++state_->Revision;
   if (kind != TInvokeKind::PropertyPut && HandleUnlogged(upper, args, result)) return result;
+
+  TUndoAction action(state_->Undo, state_->Drawing);
 
   TCall call{logName_, std::string(name), kind, {}};
   for (const auto& arg : args) call.Args.push_back(arg.Value);
@@ -99,7 +153,7 @@ class TSimDocument final : public TSimObject {
     if (name == "MODELSPACE") result = MakeModelSpace(SharedState());
     else if (name == "UTILITY") result = MakeUtility(SharedState());
     else if (name == "ACTIVESELECTIONSET") result = MakeSelectionSet(SharedState());
-    else if (name == "NAME") result = "Drawing1.dwg";
+    else if (name == "NAME") result = state.DocumentName;
     else if (name == "GETVARIABLE") {
       RequireArgs(args, 1, 1, "GetVariable");
       const auto found = state.Variables.find(UpperAscii(args[0].Value.AsString()));
@@ -115,10 +169,12 @@ class TSimDocument final : public TSimObject {
     } else if (name == "STARTUNDOMARK") {
       RequireArgs(args, 0, 0, "StartUndoMark");
       ++state.UndoDepth;
+      state.Undo.BeginGroup(state.Drawing);
     } else if (name == "ENDUNDOMARK") {
       RequireArgs(args, 0, 0, "EndUndoMark");
       // An end without a start is ignored, as the CAD ignores it.
       if (state.UndoDepth > 0 && --state.UndoDepth == 0) ++state.UndoGroups;
+      state.Undo.EndGroup(state.Drawing);
     } else if (name == "REGEN") {
       RequireArgs(args, 0, 1, "Regen");
       ++state.Regens;
@@ -159,7 +215,7 @@ class TSimStateObject final : public TSimObject {
   bool Handle(TInvokeKind kind, const std::string& name, std::span<TArg>, Variant& result) override {
     if (kind == TInvokeKind::PropertyPut || name != "ISQUIESCENT") return false;
     auto& state = State();
-    bool quiescent = !state.Busy;
+    bool quiescent = !state.Busy && !state.PickWaiting && !state.PastePending;
     if (state.BusyPolls > 0) {
       --state.BusyPolls;
       quiescent = false;

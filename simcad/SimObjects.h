@@ -11,6 +11,8 @@
 
 namespace kav::sim {
 
+class TFilter;
+
 // The common part of every object: logging, failures made on demand, argument access.
 class TSimObject : public cad::IAutomationObject {
  public:
@@ -38,8 +40,11 @@ cad::Variant ArgAt(std::span<cad::TArg> args, std::size_t index);
 void RequireArgs(std::span<cad::TArg> args, std::size_t min, std::size_t max, std::string_view member);
 // Puts `value` into an out argument; an out argument passed by value is the caller's fault.
 void SetOut(std::span<cad::TArg> args, std::size_t index, cad::Variant value, std::string_view member);
-// The next scripted answer; a cancel (or none left) raises the cancel error.
-TAnswer TakeAnswer(TSimState& state, std::string_view member);
+// The next scripted answer; with none queued, the user's answer when an interactive source
+// is there. A cancel (or no answer at all) raises the cancel error. `prompt` is the member's
+// prompt argument (shown on the command line), `filter` a selection's filter.
+TAnswer TakeAnswer(TSimState& state, std::string_view member, const cad::Variant& prompt = cad::Variant(),
+                   const TFilter* filter = nullptr);
 
 cad::ObjectRef MakeApplication(std::shared_ptr<TSimState> state);
 cad::ObjectRef MakeDocument(std::shared_ptr<TSimState> state);

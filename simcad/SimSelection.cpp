@@ -38,14 +38,14 @@ class TSimUtility final : public TSimObject {
     if (name == "GETPOINT") {
       RequireArgs(args, 0, 2, "GetPoint");
       NotePrompt(state, ArgAt(args, 1));
-      const TAnswer answer = TakeAnswer(state, "GetPoint");
+      const TAnswer answer = TakeAnswer(state, "GetPoint", ArgAt(args, 1));
       if (answer.Kind == TAnswer::TKind::Selection)
         throw TAutomationError(cad::kInvalidArg, "GetPoint: the queued answer is a selection");
       result = cad::MakePoint(answer.Point);
     } else if (name == "GETENTITY") {
       RequireArgs(args, 2, 3, "GetEntity");
       NotePrompt(state, ArgAt(args, 2));
-      const TAnswer answer = TakeAnswer(state, "GetEntity");
+      const TAnswer answer = TakeAnswer(state, "GetEntity", ArgAt(args, 2));
       int id = PickedEntity(state, answer, "GetEntity");
       // A plain entity pick takes the block reference around an attribute.
       if (const TEntity* picked = state.Drawing.Find(id); picked->Owner != 0) id = picked->Owner;
@@ -54,7 +54,7 @@ class TSimUtility final : public TSimObject {
     } else if (name == "GETSUBENTITY") {
       RequireArgs(args, 4, 5, "GetSubEntity");
       NotePrompt(state, ArgAt(args, 4));
-      const TAnswer answer = TakeAnswer(state, "GetSubEntity");
+      const TAnswer answer = TakeAnswer(state, "GetSubEntity", ArgAt(args, 4));
       const int id = PickedEntity(state, answer, "GetSubEntity");
       SetOut(args, 0, MakeEntity(SharedState(), id), "GetSubEntity");
       SetOut(args, 1, cad::MakePoint(answer.Point), "GetSubEntity");
@@ -64,6 +64,7 @@ class TSimUtility final : public TSimObject {
     } else if (name == "PROMPT") {
       RequireArgs(args, 1, 1, "Prompt");
       state.Prompts.push_back(args[0].Value.AsString());
+      state.CommandLine.Add(args[0].Value.AsString());
     } else return false;
     return true;
   }
@@ -97,7 +98,7 @@ class TSimSelectionSet final : public TSimObject {
     } else if (name == "SELECTONSCREEN") {
       RequireArgs(args, 0, 2, "SelectOnScreen");
       const TFilter filter = TFilter::FromArguments(ArgAt(args, 0), ArgAt(args, 1));
-      const TAnswer answer = TakeAnswer(state, "SelectOnScreen");
+      const TAnswer answer = TakeAnswer(state, "SelectOnScreen", Variant(), &filter);
       if (answer.Kind != TAnswer::TKind::Selection)
         throw TAutomationError(cad::kInvalidArg, "SelectOnScreen: the queued answer is not a selection");
       for (int id : answer.Entities) Include(id, filter);

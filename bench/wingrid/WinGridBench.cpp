@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/win32/DibTarget.h"
 #include "ui/StringGrid.h"
 #include "ui/win32/GridControl.h"
 #include "ui/win32/Handles.h"
@@ -48,39 +49,26 @@ void Fill(TStringGrid& grid, int dataRows, int topRow) {
 
 class TPaintTarget {
  public:
-  TPaintTarget(const TGridControl& grid) : grid_(grid) {
-    GetClientRect(grid.Handle(), &client_);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = client_.right;
-    info.bmiHeader.biHeight = -client_.bottom;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    dc_.Reset(CreateCompatibleDC(nullptr));
-    bitmap_.Reset(CreateDIBSection(dc_.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    old_ = SelectObject(dc_.Get(), bitmap_.Get());
-  }
-  ~TPaintTarget() { SelectObject(dc_.Get(), old_); }
-  TPaintTarget(const TPaintTarget&) = delete;
-  TPaintTarget& operator=(const TPaintTarget&) = delete;
+  TPaintTarget(const TGridControl& grid) : grid_(grid), client_(ClientOf(grid)), target_(client_.right, client_.bottom) {}
 
   double PaintMicroseconds(LONGLONG frequency) const {
     LARGE_INTEGER start{}, end{};
     QueryPerformanceCounter(&start);
-    grid_.PaintContent(dc_.Get(), client_);
+    grid_.PaintContent(target_.Dc(), client_);
     GdiFlush();   // the drawing is done, not only queued
     QueryPerformanceCounter(&end);
     return static_cast<double>(end.QuadPart - start.QuadPart) * 1e6 / static_cast<double>(frequency);
   }
 
  private:
+  static RECT ClientOf(const TGridControl& grid) {
+    RECT client{};
+    GetClientRect(grid.Handle(), &client);
+    return client;
+  }
   const TGridControl& grid_;
   RECT client_{};
-  kav::ui::win32::TMemoryDc dc_;
-  kav::ui::win32::TBitmapHandle bitmap_;
-  HGDIOBJ old_ = nullptr;
+  kav::bench::TDibTarget target_;
 };
 
 double Median(std::vector<double> samples) {

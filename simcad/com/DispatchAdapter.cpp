@@ -99,7 +99,9 @@ cad::Variant TDispatchAdapter::Call(const std::string& name, WORD flags, DISPPAR
 
   const cad::TInvokeKind kind = put ? cad::TInvokeKind::PropertyPut
                                     : (flags & DISPATCH_METHOD) ? cad::TInvokeKind::Method : cad::TInvokeKind::PropertyGet;
-  cad::Variant result = object_->Invoke(kind, name, args);
+  cad::Variant result;
+  if (put || upper.rfind("SIM", 0) != 0 || !context_->ServerMember || !context_->ServerMember(upper, args, result))
+    result = object_->Invoke(kind, name, args);
 
   // Out arguments go back into the caller's VARIANTs (variant references only).
   const auto unwrap = [context = context_](const cad::ObjectRef& object) { return Create(object, context); };

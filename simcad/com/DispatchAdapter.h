@@ -9,6 +9,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -26,6 +27,8 @@ struct TServerContext {
   long long NameLookups = 0;
   std::function<void()> OnCall;    // after every call (the server repaints its window)
   std::function<void()> OnQuit;    // "SimQuit"
+  // Test members the server answers itself (its window's); false for names it does not know.
+  std::function<bool(const std::string& upperName, std::span<cad::TArg> args, cad::Variant& result)> ServerMember;
 };
 
 class TDispatchAdapter final : public IDispatch {

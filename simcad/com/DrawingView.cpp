@@ -1,174 +1,196 @@
 #include "simcad/com/DrawingView.h"
 
-#include <algorithm>
 #include <cmath>
-#include <string>
 
 #include "platform/Text.h"
+#include "simcad/SimHitTest.h"
 
 namespace kav::sim::com {
+
+using ui::win32::TMemoryDc;
+using ui::win32::TPaintDc;
+using ui::win32::TSelectObject;
 
 namespace {
 
 constexpr wchar_t kClassName[] = L"KaverolinSimDrawing";
+constexpr UINT kCommandFit = 101;
+constexpr UINT kCommandUndo = 102;
+constexpr double kFitMargin = 24;
 
-// Maps drawing coordinates into the client rectangle, y upwards.
-struct TViewTransform {
-  double Scale = 1, OffsetX = 0, OffsetY = 0;
-  int Bottom = 0;
-  POINT Map(const TPoint& p) const {
-    return POINT{static_cast<LONG>(std::lround(OffsetX + p.X * Scale)), static_cast<LONG>(std::lround(Bottom - (OffsetY + p.Y * Scale)))};
-  }
-};
-
-TViewTransform FitDrawing(const TDrawing& drawing, const RECT& area) {
-  double minX = 1e300, minY = 1e300, maxX = -1e300, maxY = -1e300;
-  auto take = [&](const TPoint& p) {
-    minX = std::min(minX, p.X); maxX = std::max(maxX, p.X);
-    minY = std::min(minY, p.Y); maxY = std::max(maxY, p.Y);
-  };
-  for (const auto& e : drawing.All()) {
-    if (e.Erased) continue;
-    switch (e.Type) {
-      case TEntityType::Line: take(e.Start); take(e.End); break;
-      case TEntityType::Text:
-      case TEntityType::Attribute: take(TextInsertionPoint(e.Text)); break;
-      case TEntityType::Circle:
-        take({e.Center.X - e.Radius, e.Center.Y - e.Radius, 0});
-        take({e.Center.X + e.Radius, e.Center.Y + e.Radius, 0});
-        break;
-      case TEntityType::BlockReference: take(e.Center); break;
-      default: {
-        const std::size_t stride = e.Type == TEntityType::LwPolyline ? 2 : 3;
-        for (std::size_t i = 0; i + 1 < e.Coordinates.size(); i += stride) take({e.Coordinates[i], e.Coordinates[i + 1], 0});
-      }
-    }
-  }
-  TViewTransform t;
-  t.Bottom = area.bottom;
-  if (minX > maxX) return t;
-  const double width = std::max(maxX - minX, 1.0), height = std::max(maxY - minY, 1.0);
-  const double areaWidth = area.right - area.left - 40.0, areaHeight = area.bottom - area.top - 40.0;
-  t.Scale = std::max(std::min(areaWidth / width, areaHeight / height), 0.01);
-  t.OffsetX = area.left + 20 - minX * t.Scale + (areaWidth - width * t.Scale) / 2;
-  t.OffsetY = 20 - minY * t.Scale + (areaHeight - height * t.Scale) / 2;
-  return t;
-}
-
-void DrawText(HDC dc, const TViewTransform& t, const TTextProps& text) {
-  const int height = std::max(6, static_cast<int>(std::lround(text.Height * t.Scale)));
-  const int tenths = static_cast<int>(std::lround(text.Rotation * 1800.0 / 3.14159265358979));
-  HFONT font = CreateFontW(-height, 0, tenths, tenths, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"MS Gothic");
-  HGDIOBJ old = SelectObject(dc, font);
-  const POINT p = t.Map(TextInsertionPoint(text));
-  const std::wstring wide = Utf8ToWide(text.TextString);
-  SetTextAlign(dc, TA_LEFT | TA_BASELINE);
-  TextOutW(dc, p.x, p.y, wide.c_str(), static_cast<int>(wide.size()));
-  SelectObject(dc, old);
-  DeleteObject(font);
-}
-
-void Paint(HWND window, HDC dc, TSimState& state) {
-  RECT client{};
-  GetClientRect(window, &client);
-  HBRUSH background = CreateSolidBrush(RGB(0x1E, 0x23, 0x2A));
-  FillRect(dc, &client, background);
-  DeleteObject(background);
-  RECT area = client;
-  area.bottom -= 22;
-  const TViewTransform t = FitDrawing(state.Drawing, area);
-
-  HPEN pen = CreatePen(PS_SOLID, 1, RGB(0xD0, 0xD0, 0xD0));
-  HGDIOBJ oldPen = SelectObject(dc, pen);
-  HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, RGB(0xFF, 0xFF, 0xFF));
-  for (const auto& e : state.Drawing.All()) {
-    if (e.Erased) continue;
-    switch (e.Type) {
-      case TEntityType::Line: {
-        const POINT a = t.Map(e.Start), b = t.Map(e.End);
-        MoveToEx(dc, a.x, a.y, nullptr);
-        LineTo(dc, b.x, b.y);
-        break;
-      }
-      case TEntityType::LwPolyline:
-      case TEntityType::Polyline3d:
-      case TEntityType::Spline: {
-        const std::size_t stride = e.Type == TEntityType::LwPolyline ? 2 : 3;
-        for (std::size_t i = 0; i + 1 < e.Coordinates.size(); i += stride) {
-          const POINT p = t.Map({e.Coordinates[i], e.Coordinates[i + 1], 0});
-          if (i == 0) MoveToEx(dc, p.x, p.y, nullptr);
-          else LineTo(dc, p.x, p.y);
-        }
-        if (e.Closed && e.Coordinates.size() >= 2) {
-          const POINT p = t.Map({e.Coordinates[0], e.Coordinates[1], 0});
-          LineTo(dc, p.x, p.y);
-        }
-        break;
-      }
-      case TEntityType::Circle: {
-        const POINT a = t.Map({e.Center.X - e.Radius, e.Center.Y + e.Radius, 0});
-        const POINT b = t.Map({e.Center.X + e.Radius, e.Center.Y - e.Radius, 0});
-        Ellipse(dc, a.x, a.y, b.x, b.y);
-        break;
-      }
-      case TEntityType::Text:
-      case TEntityType::Attribute: DrawText(dc, t, e.Text); break;
-      case TEntityType::BlockReference: break;
-    }
-  }
-  SelectObject(dc, oldBrush);
-  SelectObject(dc, oldPen);
-  DeleteObject(pen);
-
-  std::string status = "KaverolinSim   " + std::to_string(state.Drawing.TopLevel().size()) + " objects   " +
-                       std::to_string(state.Calls.size()) + " calls";
-  if (!state.CommandEvents.empty()) status += "   command: " + state.CommandEvents.back();
-  if (state.Busy) status += "   BUSY";
-  const std::wstring wide = Utf8ToWide(status);
-  SetTextAlign(dc, TA_LEFT | TA_TOP);
-  SetTextColor(dc, RGB(0xA0, 0xC8, 0xF0));
-  HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-  TextOutW(dc, 6, client.bottom - 18, wide.c_str(), static_cast<int>(wide.size()));
-  SelectObject(dc, oldFont);
-}
-
-LRESULT CALLBACK ViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* state = reinterpret_cast<TSimState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(window, &ps);
-      if (state != nullptr) Paint(window, dc, *state);
-      EndPaint(window, &ps);
-      return 0;
-    }
-    case WM_ERASEBKGND: return 1;
-    case WM_SIZE: InvalidateRect(window, nullptr, FALSE); return 0;
-    case WM_DESTROY: PostQuitMessage(0); return 0;
-    default: return DefWindowProcW(window, message, wParam, lParam);
-  }
+HMENU MakeMenu() {
+  HMENU bar = CreateMenu();
+  HMENU edit = CreatePopupMenu();
+  AppendMenuW(edit, MF_STRING, kCommandUndo, L"元に戻す(&U)\tCtrl+Z");
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(edit), L"編集(&E)");
+  HMENU view = CreatePopupMenu();
+  AppendMenuW(view, MF_STRING, kCommandFit, L"全体表示(&F)\tHome");
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(view), L"表示(&V)");
+  return bar;
 }
 
 }  // namespace
 
-HWND CreateDrawingView(HINSTANCE instance, TSimState& state, bool hidden) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = ViewProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_CROSS));
-  wc.lpszClassName = kClassName;
-  RegisterClassExW(&wc);
-  HWND window = CreateWindowExW(0, kClassName, L"KaverolinSim - Drawing1.dwg", WS_OVERLAPPEDWINDOW, 20, 20, 760, 520,
-                                nullptr, nullptr, instance, &state);
-  if (window != nullptr && !hidden) ShowWindow(window, SW_SHOWNOACTIVATE);
-  return window;
+TDrawingView::TDrawingView(TSimState& state, bool hidden) : state_(state), interaction_(state), hidden_(hidden) {
+  CreateOwnWindow(kClassName, 0, WS_OVERLAPPEDWINDOW, RECT{20, 20, 20 + 900, 20 + 640}, nullptr, L"KaverolinSim");
+  if (Handle() == nullptr) return;
+  SetMenu(Handle(), MakeMenu());   // the window owns the menu from here on
+  const RECT area = DrawingArea();
+  view_.Resize(area.right - area.left, area.bottom - area.top);
+  FitView();
+  UpdateTitle();
+  if (!hidden) {
+    state_.Interactive = this;
+    ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+  }
+}
+
+TDrawingView::~TDrawingView() {
+  if (state_.Interactive == this) state_.Interactive = nullptr;
+}
+
+RECT TDrawingView::DrawingArea() const {
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  client.bottom = std::max(client.top, client.bottom - strip_.Height());
+  return client;
+}
+
+RECT TDrawingView::StripArea() const {
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  client.top = std::max(client.top, client.bottom - strip_.Height());
+  return client;
+}
+
+void TDrawingView::FitView() {
+  view_.Fit(DrawingBounds(state_.Drawing), kFitMargin);
+  ViewChanged();
+}
+
+void TDrawingView::ViewChanged() {
+  sceneValid_ = false;
+  if (Handle() != nullptr) InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TDrawingView::UpdateTitle() {
+  const std::string title = state_.DocumentName + " - KaverolinSim";
+  if (title == title_) return;
+  title_ = title;
+  SetWindowTextW(Handle(), Utf8ToWide(title).c_str());
+}
+
+void TDrawingView::Refresh() {
+  if (Handle() == nullptr) return;
+  UpdateTitle();
+  if (state_.Revision == shownRevision_) return;
+  shownRevision_ = state_.Revision;
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+std::string TDrawingView::Status() const {
+  std::string status = std::to_string(state_.Drawing.TopLevel().size()) + " 個のオブジェクト";
+  if (!state_.Selection.empty()) status += "  選択 " + std::to_string(state_.Selection.size());
+  if (state_.PickWaiting || state_.PastePending || state_.Busy) status += "  実行中";
+  return status;
+}
+
+void TDrawingView::Paint(HDC target) {
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  if (client.right <= 0 || client.bottom <= 0) return;
+  const RECT area = DrawingArea();
+  const SIZE size{area.right - area.left, area.bottom - area.top};
+  view_.Resize(size.cx, size.cy);
+
+  // The scene: the drawing alone, rendered again only when it or the view changed.
+  TMemoryDc sceneDc(CreateCompatibleDC(target));
+  if (!scene_ || sceneSize_.cx != size.cx || sceneSize_.cy != size.cy) {
+    scene_.Reset(CreateCompatibleBitmap(target, std::max<LONG>(size.cx, 1), std::max<LONG>(size.cy, 1)));
+    sceneSize_ = size;
+    sceneValid_ = false;
+  }
+  {
+    TSelectObject sceneBitmap(sceneDc.Get(), scene_.Get());
+    if (!sceneValid_ || sceneRevision_ != state_.Revision) {
+      painter_.PaintScene(sceneDc.Get(), RECT{0, 0, size.cx, size.cy}, state_, view_, interaction_.Picked());
+      sceneRevision_ = state_.Revision;
+      sceneValid_ = true;
+    }
+    // The frame: scene, what the pick draws over it, and the command line; then one copy.
+    TMemoryDc frameDc(CreateCompatibleDC(target));
+    ui::win32::TBitmapHandle frame(CreateCompatibleBitmap(target, client.right, client.bottom));
+    TSelectObject frameBitmap(frameDc.Get(), frame.Get());
+    BitBlt(frameDc.Get(), area.left, area.top, size.cx, size.cy, sceneDc.Get(), 0, 0, SRCCOPY);
+    painter_.PaintOverlay(frameDc.Get(), area, view_, interaction_, pointerInside_);
+    strip_.Paint(frameDc.Get(), StripArea(), state_.CommandLine, Status());
+    BitBlt(target, 0, 0, client.right, client.bottom, frameDc.Get(), 0, 0, SRCCOPY);
+  }
+}
+
+TPoint TDrawingView::PointerAt(LPARAM lParam) const {
+  const RECT area = DrawingArea();
+  const double x = static_cast<short>(LOWORD(lParam)) - area.left, y = static_cast<short>(HIWORD(lParam)) - area.top;
+  return view_.ToDrawing(x, y);
+}
+
+double TDrawingView::Tolerance() const { return TDrawingPainter::kPickBoxHalf / view_.Scale(); }
+
+bool TDrawingView::HandleViewMember(const std::string& upperName, std::span<cad::TArg> args, cad::Variant& result) {
+  if (upperName == "SIMSCREENPOINT") {
+    // Where a drawing point is on the screen now, for tests that click it: [x, y] in pixels.
+    if (args.size() < 2) throw cad::TAutomationError(cad::kBadParamCount, "SimScreenPoint takes x and y");
+    const RECT area = DrawingArea();
+    const TScreenPoint p = view_.ToScreen(TPoint{args[0].Value.AsDouble(), args[1].Value.AsDouble(), 0});
+    POINT screen{static_cast<LONG>(std::lround(p.X)) + area.left, static_cast<LONG>(std::lround(p.Y)) + area.top};
+    ClientToScreen(Handle(), &screen);
+    result = cad::DoubleArray{0, {static_cast<double>(screen.x), static_cast<double>(screen.y)}};
+    return true;
+  }
+  if (upperName == "SIMFITVIEW") {
+    FitView();
+    return true;
+  }
+  return false;
+}
+
+LRESULT TDrawingView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (HandleInput(message, wParam, lParam, result)) return result;
+  switch (message) {
+    case WM_PAINT: {
+      TPaintDc dc(Handle());
+      Paint(dc.Get());
+      return 0;
+    }
+    case WM_ERASEBKGND: return 1;
+    case WM_SIZE: {
+      const RECT area = DrawingArea();
+      view_.Resize(area.right - area.left, area.bottom - area.top);
+      ViewChanged();
+      return 0;
+    }
+    case WM_COMMAND:
+      if (LOWORD(wParam) == kCommandFit) FitView();
+      else if (LOWORD(wParam) == kCommandUndo && UndoLastStep(state_)) ViewChanged();
+      else InvalidateRect(Handle(), nullptr, FALSE);
+      return 0;
+    case WM_CLOSE: Close(); return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: return TWindowBase::HandleMessage(message, wParam, lParam);
+  }
+}
+
+void TDrawingView::Close() {
+  // A pick that waits is cancelled first: the client gets the cancel error from its call,
+  // and the window closes once that call has returned.
+  if (interaction_.Picking()) {
+    closeAfterPick_ = true;
+    interaction_.CancelPick();
+    return;
+  }
+  FinishPaste(state_, std::nullopt);
+  DestroyWindow(Handle());
 }
 
 }  // namespace kav::sim::com

@@ -1,14 +1,80 @@
-// The simulated CAD's window: draws the drawing (lines, polylines, circles, TEXT and
-// attributes) fitted into the window, with a status line. Its handle is the application's HWND.
+// The simulated CAD's window: the drawing with the command line strip under it. It shows
+// the drawing fitted on open, zooms with the wheel about the pointer, pans with the middle
+// button, undoes with Ctrl+Z, and answers picks from the mouse: while a pick waits, the COM
+// call that asked stays inside Ask, which runs the window's messages (and further incoming
+// calls) until the user answers. Its handle is the application's HWND.
 #pragma once
 
 #include <windows.h>
 
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "cadlink/Automation.h"
 #include "simcad/SimCad.h"
+#include "simcad/SimInteraction.h"
+#include "simcad/SimView.h"
+#include "simcad/com/CommandLineStrip.h"
+#include "simcad/com/DrawingPaint.h"
+#include "ui/win32/Handles.h"
+#include "ui/win32/Window.h"
 
 namespace kav::sim::com {
 
-// Creates the window over `state` (which must outlive it); shown unless `hidden`.
-HWND CreateDrawingView(HINSTANCE instance, TSimState& state, bool hidden);
+class TDrawingView final : public ui::win32::TWindowBase, public IInteractiveAnswers {
+ public:
+  // Creates the window over `state`, which must outlive it. A hidden window answers no
+  // picks: an empty queue then cancels at once, as the tests that script everything expect.
+  TDrawingView(TSimState& state, bool hidden);
+  ~TDrawingView() override;
+
+  // After every automation call: repaint when something changed, and keep the title.
+  void Refresh();
+  // The window's own test members ("SimScreenPoint", "SimFitView"); false for any other.
+  bool HandleViewMember(const std::string& upperName, std::span<cad::TArg> args, cad::Variant& result);
+
+  std::optional<TAnswer> Ask(const TPickRequest& request) override;
+  void PasteStarted() override;
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  ui::TForm* ErrorForm() const override { return nullptr; }
+
+ private:
+  RECT DrawingArea() const;
+  RECT StripArea() const;
+  void Paint(HDC dc);
+  void FitView();
+  void ViewChanged();
+  void UpdateTitle();
+  std::string Status() const;
+  TPoint PointerAt(LPARAM lParam) const;
+  double Tolerance() const;
+  // Input (DrawingInput.cpp).
+  bool HandleInput(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  void Close();
+
+  TSimState& state_;
+  TViewport view_;
+  TInteraction interaction_;
+  TDrawingPainter painter_;
+  TCommandLineStrip strip_;
+  // The drawing rendered once per change; mouse moves only draw the overlay over it.
+  ui::win32::TBitmapHandle scene_;
+  SIZE sceneSize_{};
+  std::uint64_t sceneRevision_ = 0;
+  bool sceneValid_ = false;
+  std::uint64_t shownRevision_ = 0;
+  std::string title_;
+  bool hidden_ = false;
+  bool pointerInside_ = false;
+  bool closeAfterPick_ = false;
+  POINT pressAt_{};
+  bool pressed_ = false;
+  bool panning_ = false;
+  POINT panFrom_{};
+};
 
 }  // namespace kav::sim::com

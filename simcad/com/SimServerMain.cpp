@@ -3,9 +3,12 @@
 // finds it, and runs until its window closes or a client calls SimQuit.
 //
 //   simcad.exe [--demo] [--hidden] [--progid NAME] [--register-only] [--ready-file PATH]
+//   simcad.exe --quit [--progid NAME]
 //
 // --ready-file names a file that is written once the application object can be found, so
-// that a script can wait for it.
+// that a script can wait for it. --hidden shows no window and answers no pick from the
+// mouse: an empty queue of answers cancels at once. --quit asks the running simulated CAD
+// to close (exit code 0), or finds none (exit code 5).
 #include <windows.h>
 #include <objbase.h>
 #include <oleauto.h>
@@ -15,6 +18,7 @@
 #include <string>
 
 #include "cadlink/com/ComHost.h"
+#include "platform/Text.h"
 #include "simcad/SimCad.h"
 #include "simcad/SimDemo.h"
 #include "simcad/com/DispatchAdapter.h"
@@ -26,7 +30,7 @@ using namespace kav;
 namespace {
 
 struct TOptions {
-  bool Demo = false, Hidden = false, RegisterOnly = false;
+  bool Demo = false, Hidden = false, RegisterOnly = false, Quit = false;
   std::wstring ProgId = sim::com::kSimProgId;
   std::wstring ReadyFile;
 };
@@ -40,6 +44,7 @@ TOptions ParseOptions() {
     if (arg == L"--demo") options.Demo = true;
     else if (arg == L"--hidden") options.Hidden = true;
     else if (arg == L"--register-only") options.RegisterOnly = true;
+    else if (arg == L"--quit") options.Quit = true;
     else if (arg == L"--progid" && i + 1 < count) options.ProgId = argv[++i];
     else if (arg == L"--ready-file" && i + 1 < count) options.ReadyFile = argv[++i];
   }
@@ -57,23 +62,35 @@ CLSID ClassFor(const std::wstring& progId) {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   try {
     const TOptions options = ParseOptions();
     cad::com::TComApartment apartment;
+    if (options.Quit) {
+      const auto host = cad::com::MakeComHost();
+      const std::string progId = WideToUtf8(options.ProgId);
+      if (!host->IsActive(progId)) return 5;
+      host->GetActiveObject(progId)->Call("SimQuit");
+      return 0;
+    }
     const CLSID clsid = ClassFor(options.ProgId);
     if (sim::com::RegisterProgId(options.ProgId, clsid) != ERROR_SUCCESS) return 2;
     if (options.RegisterOnly) return 0;
 
     sim::TSimCad cad;
     if (options.Demo) sim::BuildDemoDrawing(cad.Drawing());
-    HWND window = sim::com::CreateDrawingView(instance, cad.State(), options.Hidden);
+    if (options.Demo) cad.State().DocumentName = "demo.dwg";
+    sim::com::TDrawingView view(cad.State(), options.Hidden);
+    HWND window = view.Handle();
     if (window == nullptr) return 3;
     cad.State().WindowHandle = static_cast<std::int64_t>(reinterpret_cast<std::intptr_t>(window));
 
     auto context = std::make_shared<sim::com::TServerContext>();
-    context->OnCall = [window] { InvalidateRect(window, nullptr, FALSE); };
+    context->OnCall = [&view] { view.Refresh(); };
     context->OnQuit = [window] { PostMessageW(window, WM_CLOSE, 0, 0); };
+    context->ServerMember = [&view](const std::string& name, std::span<cad::TArg> args, cad::Variant& result) {
+      return view.HandleViewMember(name, args, result);
+    };
     auto application = sim::com::TDispatchAdapter::Create(cad.Application(), context);
 
     DWORD cookie = 0;

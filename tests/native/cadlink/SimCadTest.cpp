@@ -2,7 +2,9 @@
 // picks, the command line, the busy state and the call log.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
+#include <set>
 
 #include "cadlink/Point.h"
 #include "simcad/SimCad.h"
@@ -246,28 +248,51 @@ TEST_F(SimCadTest, TestMembersBuildTheDrawingWithoutEnteringTheLog) {
   EXPECT_TRUE(cad.State().Calls.empty());
   EXPECT_EQ(cad.State().Answers.size(), 1u);
   const auto drawing = app->Call("SimDrawing").AsVariants();
-  ASSERT_EQ(drawing.size(), 20u);
+  TDrawing demo;
+  BuildDemoDrawing(demo);
+  ASSERT_EQ(drawing.size(), demo.TopLevel().size() + 1);
   EXPECT_EQ(drawing[0].AsString(), std::to_string(id) + "\tAcDbLine\t0,0 10,0");
   (void)doc->Get("Name");
   EXPECT_EQ(app->Call("SimCallLog").AsVariants().size(), 1u);
 }
 
-TEST(SimDemo, HoldsATableWithTextsABlockWithAttributesAndShapesToSkip) {
+TEST(SimDemo, HoldsARuledPartsListATitleBlockLinesAtSeveralAnglesAndShapesToSkip) {
   TDrawing drawing;
   BuildDemoDrawing(drawing);
-  int lines = 0, texts = 0, blocks = 0, others = 0;
+  std::set<long> angles;
+  std::set<std::string> texts;
+  int blocks = 0, skipped = 0;
   for (int id : drawing.TopLevel()) {
-    switch (drawing.Find(id)->Type) {
-      case TEntityType::Line: ++lines; break;
-      case TEntityType::Text: ++texts; break;
-      case TEntityType::BlockReference: ++blocks; break;
-      default: ++others;
+    const TEntity& e = *drawing.Find(id);
+    if (e.Type == TEntityType::Line) {
+      const long degrees = std::lround(std::atan2(e.End.Y - e.Start.Y, e.End.X - e.Start.X) * 180 / 3.14159265358979);
+      angles.insert(((degrees % 180) + 180) % 180);
+    } else if (e.Type == TEntityType::Text) {
+      texts.insert(e.Text.TextString);
+    } else if (e.Type == TEntityType::BlockReference) {
+      ++blocks;
+      // The title block's attributes sit in its cells, each with a value.
+      ASSERT_EQ(e.Attributes.size(), 3u);
+      for (int attributeId : e.Attributes) {
+        const TEntity& attribute = *drawing.Find(attributeId);
+        EXPECT_FALSE(attribute.Text.TextString.empty()) << attribute.Tag;
+        const cad::TPoint at = TextInsertionPoint(attribute.Text);
+        EXPECT_TRUE(at.X > 250 && at.X < 410 && at.Y > 10 && at.Y < 50) << attribute.Tag;
+      }
+    } else if (e.Type == TEntityType::Spline || e.Type == TEntityType::Polyline3d) {
+      ++skipped;
     }
   }
-  EXPECT_EQ(lines, 9);
-  EXPECT_EQ(texts, 6);
   EXPECT_EQ(blocks, 1);
-  EXPECT_EQ(others, 3);
+  EXPECT_EQ(skipped, 2);
+  // Horizontal, vertical, the chamfer and lines at 30, 60 and -15 degrees to write along.
+  EXPECT_EQ(angles, (std::set<long>{0, 30, 60, 90, 135, 165}));
+  for (const char* title : {"品番", "品名", "数量", "材質", "備考"}) EXPECT_TRUE(texts.count(title)) << title;
+  // The parts list is ruled: a probe down its name column crosses its eight row lines.
+  int rowLines = 0;
+  for (int id : drawing.Crossing({292, 49, 0}, {292, 110, 0}))
+    if (drawing.Find(id)->Type == TEntityType::Line) ++rowLines;
+  EXPECT_EQ(rowLines, 8);
 }
 
 }  // namespace

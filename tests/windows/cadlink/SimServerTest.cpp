@@ -192,6 +192,25 @@ TEST_F(SimServerTest, EveryMemberAnswersThroughTheComBackend) {
   EXPECT_NE(drawing[4].AsString().find("PARTNO=K-3"), std::string::npos) << drawing[4].AsString();
 }
 
+TEST_F(SimServerTest, AHiddenCadCancelsAPickWithNothingQueuedAtOnce) {
+  // simcad.exe --hidden has no user at a window: the tests that script every answer get the
+  // cancel error at once instead of a pick that waits.
+  ObjectRef utility = app->GetObj("ActiveDocument")->GetObj("Utility");
+  const auto start = std::chrono::steady_clock::now();
+  HResult code = 0;
+  try {
+    utility->Call("GetPoint", {TMissing{}, "作成基点を指示 : "});
+  } catch (const TAutomationError& e) {
+    code = e.Code;
+  }
+  EXPECT_EQ(code, kAbort);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+  app->Call("SimAddText", {"A", 0, 0, 2.5});
+  app->GetObj("ActiveDocument")->Call("SendCommand", {"copybase 0,0\rlast\r\rpasteclip\r"});
+  EXPECT_TRUE(app->Call("GetAcadState").AsObject()->Get("IsQuiescent").AsBool());
+  EXPECT_EQ(app->Call("SimCommandEvents").AsVariants().back().AsString(), "PASTECLIP cancelled");
+}
+
 TEST_F(SimServerTest, TheConnectionStepsWorkAgainstTheRunningCad) {
   const WindowId window = TTargetConnection::TargetWindow(*app);
   connection.ActivateTargetWindow(*app);

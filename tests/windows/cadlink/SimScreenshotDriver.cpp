@@ -1,0 +1,137 @@
+// Drives simcad.exe through the moments scripts/simcad-screenshots takes pictures of: the
+// demo drawing, a point pick with its prompt on the command line, an attribute pick with
+// the pick box, a crossing window being drawn, a pasted TEXT following the pointer, and a
+// zoomed view. At each moment it prints "shot NAME" and waits until the script has written
+// NAME.png into the folder given as its argument.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "SimProcess.h"
+#include "SimUser.h"
+#include "cadlink/Point.h"
+#include "cadlink/com/ComHost.h"
+#include "platform/Text.h"
+
+namespace {
+
+using namespace kav;
+using namespace std::chrono_literals;
+
+constexpr const char* kProgId = "KaverolinSim.Shots";
+
+class TDriver {
+ public:
+  explicit TDriver(std::wstring folder) : folder_(std::move(folder)) {}
+
+  int Run() {
+    cad::com::TComApartment apartment;
+    auto host = cad::com::MakeComHost();
+    test::TSimProcess process(L"--demo --progid KaverolinSim.Shots");
+    if (!test::WaitUntil([&] { return host->IsActive(kProgId); })) return Fail("simcad.exe did not register");
+    app_ = host->GetActiveObject(kProgId);
+    const HWND window = reinterpret_cast<HWND>(static_cast<std::intptr_t>(app_->Get("HWND").AsInteger()));
+    SetForegroundWindow(window);
+    test::MoveTo(Screen(460, 150));
+    Shot("simcad-demo");
+
+    {   // A point pick in a cell of the parts list, the prompt on the command line.
+      test::TBlockedCall pick(process, kProgId, [](cad::IAutomationObject& cad) {
+        (void)cad.GetObj("ActiveDocument")->GetObj("Utility")->Call("GetPoint", {cad::TMissing{}, "作成基点を指示 : "});
+      });
+      if (!WaitBusy()) return Fail("no pick");
+      test::MoveTo(Screen(300, 85));
+      test::MoveTo(Screen(290, 86));
+      Shot("simcad-pick");
+      test::Click(Screen(290, 86));
+      pick.Wait();
+    }
+    {   // An attribute pick: the pick box over the title block's attribute.
+      test::TBlockedCall pick(process, kProgId, [](cad::IAutomationObject& cad) {
+        std::vector<cad::TArg> args{cad::Out(), cad::Out(), cad::Out(), cad::Out(), cad::In("\n文字を変更する TEXT、属性を選択 : ")};
+        cad.GetObj("ActiveDocument")->GetObj("Utility")->CallWithRefs("GetSubEntity", args);
+      });
+      if (!WaitBusy()) return Fail("no attribute pick");
+      test::MoveTo(Screen(330, 21));
+      Shot("simcad-attribute-pick");
+      test::Key(VK_ESCAPE);
+      pick.Wait();
+    }
+    {   // A selection: one list row picked, a crossing window being drawn from right to left.
+      test::TBlockedCall select(process, kProgId, [](cad::IAutomationObject& cad) {
+        cad::ObjectRef set = cad.GetObj("ActiveDocument")->GetObj("ActiveSelectionSet");
+        set->Call("Clear");
+        set->Call("SelectOnScreen");
+      });
+      if (!WaitBusy()) return Fail("no selection");
+      test::Click(Screen(180, 70));   // the outline's lower right edge
+      test::Click(Screen(416, 112));  // the first corner, between the border lines
+      test::MoveTo(Screen(300, 75));
+      Shot("simcad-crossing-window");
+      test::Click(Screen(300, 75));
+      test::RightClick(Screen(300, 75));
+      select.Wait();
+      Shot("simcad-selected");
+    }
+    // Zoomed in on the parts list and the title block with the wheel.
+    app_->GetObj("ActiveDocument")->GetObj("ActiveSelectionSet")->Call("Clear");
+    test::Wheel(Screen(330, 60), 3);
+    test::Wheel(Screen(330, 60), 2);
+    {   // PASTECLIP: the TEXT hangs at the pointer until the click.
+      cad::ObjectRef doc = app_->GetObj("ActiveDocument");
+      cad::ObjectRef text = doc->GetObj("ModelSpace")->Call("AddText", {"六角ボルト M8x20", cad::MakePoint(0, 0), 2.5}).AsObject();
+      text->Put("Alignment", cad::Variant(9));
+      text->Put("TextAlignmentPoint", cad::MakePoint(0, 0));
+      doc->Call("SendCommand", {"copybase 0,0\rlast\r\r"});
+      doc->Call("SendCommand", {"erase\rlast\r\r"});
+      doc->Call("SendCommand", {"pasteclip\r"});
+      test::MoveTo(Screen(290, 80));
+      test::MoveTo(Screen(300, 83));
+      Shot("simcad-paste");
+      test::Click(Screen(266.5, 78));
+      test::WaitUntil([&] { return Quiescent(); });
+    }
+    Shot("simcad-zoomed");
+    app_->Call("SimQuit");
+    return 0;
+  }
+
+ private:
+  bool Quiescent() { return app_->Call("GetAcadState").AsObject()->Get("IsQuiescent").AsBool(); }
+  bool WaitBusy() { return test::WaitUntil([&] { return !Quiescent(); }); }
+  POINT Screen(double x, double y) {
+    const auto xy = app_->Call("SimScreenPoint", {x, y}).AsDoubles();
+    return POINT{static_cast<LONG>(xy[0]), static_cast<LONG>(xy[1])};
+  }
+  void Shot(const std::string& name) {
+    std::this_thread::sleep_for(300ms);   // the window has painted what the input changed
+    const std::wstring file = folder_ + L"\\" + Utf8ToWide(name) + L".png";
+    DeleteFileW(file.c_str());
+    std::printf("shot %s\n", name.c_str());
+    std::fflush(stdout);
+    test::WaitUntil([&] { return GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES; });
+  }
+  int Fail(const char* what) {
+    std::printf("failed: %s\n", what);
+    return 1;
+  }
+
+  std::wstring folder_;
+  cad::ObjectRef app_;
+};
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 2) {
+    std::printf("usage: simcad_screenshot_driver FOLDER\n");
+    return 2;
+  }
+  try {
+    return TDriver(argv[1]).Run();
+  } catch (const std::exception& e) {
+    std::printf("failed: %s\n", e.what());
+    return 1;
+  }
+}
