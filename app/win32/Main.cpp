@@ -44,12 +44,13 @@ int Run() {
   const auto owner = [&mainWindow] { return reinterpret_cast<std::uintptr_t>(mainWindow); };
   const auto codePage = MakeWin32CodePage();
   const auto collation = MakeWin32Collation();
+  const auto locale = MakeWin32Locale();
   const auto clipboard = MakeWin32Clipboard();
   const auto messages = MakeWin32Messages(owner, app::kApplicationTitle);
   const auto dialogs = MakeWin32FileDialogs(owner);
   const auto desktop = MakeWin32Desktop();
   const auto files = MakeWin32FileSystem();
-  const TServices services{*codePage, *collation, *clipboard, *messages, *dialogs, *desktop, *files,
+  const TServices services{*codePage, *collation, *locale, *clipboard, *messages, *dialogs, *desktop, *files,
                            ProgramFilePath()};
 
   // The look the program carries; without it the program goes on in the plain look.

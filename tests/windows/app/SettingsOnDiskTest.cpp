@@ -33,7 +33,7 @@ class SettingsOnDisk : public ::testing::Test {
   }
   std::wstring IniPath() const { return (folder / L"kaverolin.ini").wstring(); }
   std::unique_ptr<app::TForm88> MakeForm() {
-    TServices services{*platform.CodePage, *platform.Collation, platform.Clipboard, platform.Messages,
+    TServices services{*platform.CodePage, *platform.Collation, platform.Locale, platform.Clipboard, platform.Messages,
                        platform.FileDialogs, platform.Desktop, *files, platform.ProgramPath};
     return std::make_unique<app::TForm88>(services, target);
   }
