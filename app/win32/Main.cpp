@@ -5,8 +5,10 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "app/Form88.h"
+#include "app/win32/Resources.h"
 #include "cadlink/TargetCADForm.h"
 #include "cadlink/com/MessageFilter.h"
 #include "cadlink/win32/TargetCADDialog.h"
@@ -34,8 +36,19 @@ class TComApartment {
   bool ok_;
 };
 
+// The program's icon on the main window's title bar and task-bar button. Shared icons belong to
+// the module, so there is no handle to free.
+void ShowProgramIcon(HWND window) {
+  const HINSTANCE module = GetModuleHandleW(nullptr);
+  for (const auto [which, metric] : {std::pair{ICON_SMALL, SM_CXSMICON}, std::pair{ICON_BIG, SM_CXICON}}) {
+    const int size = GetSystemMetrics(metric);
+    const HANDLE icon = LoadImageW(module, MAKEINTRESOURCEW(KAV_IDI_PROGRAM), IMAGE_ICON, size, size, LR_SHARED);
+    if (icon != nullptr) SendMessageW(window, WM_SETICON, static_cast<WPARAM>(which), reinterpret_cast<LPARAM>(icon));
+  }
+}
+
+// DPI awareness comes from the manifest (kaverolin.manifest), before any window exists.
 int Run() {
-  ui::win32::MakeProcessDpiAware();
   TComApartment apartment;
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
@@ -68,6 +81,7 @@ int Run() {
   form.MessageFilter = messageFilter.get();
   ui::win32::TFormPeer peer(form, {nullptr, palette, {}});
   mainWindow = peer.Handle();
+  ShowProgramIcon(mainWindow);
   peer.QuitWhenDestroyed();
   peer.OnDestroy = [&] {
     mainWindow = nullptr;   // message boxes of the shut-down have no owner any more
