@@ -73,9 +73,15 @@ void TForm88::FormDestroy() {
 
 // --- Number boxes
 
-double TForm88::NumberIn(const ui::TEdit& box, double fallback) const { return NumberOr(box.Text(), fallback); }
+// In the user's locale, asked at each use; "." is read in every locale.
+double TForm88::NumberIn(const ui::TEdit& box, double fallback) const {
+  double value = 0;
+  return TryParseNumber(box.Text(), value, Services.Locale.DecimalSeparator()) ? value : fallback;
+}
 
-std::string TForm88::FormatNumber(double value, int decimals) const { return FormatFixed(value, decimals); }
+std::string TForm88::FormatNumber(double value, int decimals) const {
+  return FormatFixed(value, decimals, Services.Locale.DecimalSeparator());
+}
 
 // --- Page rules
 

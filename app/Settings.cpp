@@ -84,9 +84,13 @@ void TForm88::WriteSettings() {
     ini.WriteString("Text", key, edit->Text());
   ini.WriteString("ComboBox", "Text3", ComboBox3.Text());
 
-  // All keys go to disk at once; a failure leaves the old file whole.
+  // All keys go to disk at once; a failure leaves the old file whole. An ANSI file that cannot
+  // hold a value (a parts list "Café.tsv") becomes UTF-16 with its mark, which the profile
+  // functions read as well.
   try {
-    Services.Files.WriteAtomically(path, EncodeTextFile(ini.Lines(), ini.Encoding(), Services.CodePage));
+    const TEncodedText file =
+        EncodeTextFileKeepingText(ini.Lines(), ini.Encoding(), TextEncoding::Utf16LE, Services.CodePage);
+    Services.Files.WriteAtomically(path, file.Bytes);
   } catch (const FileError&) {
     Services.Messages.ShowError(path + " に書き込めません");
   }

@@ -150,7 +150,8 @@ void TTargetCADForm::Button1Click() {
 void TTargetCADForm::Button2Click() { ModalResult = ui::mrCancel; }
 
 void TTargetCADForm::WriteList() {
-  WriteTargetList(services_.Files, services_.CodePage, TargetListPath(), ListBox1.Items.All(), encoding_);
+  // A list that had to change its encoding keeps the new one for the next writes.
+  encoding_ = WriteTargetList(services_.Files, services_.CodePage, TargetListPath(), ListBox1.Items.All(), encoding_);
 }
 
 int TTargetCADForm::ShowModal() {

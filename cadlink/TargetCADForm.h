@@ -63,7 +63,8 @@ class TTargetCADForm : public ui::TForm {
   TTargetState& target_;
   ui::TForm& mainForm_;
   std::string applicationTitle_;
-  // The encoding the list was last read in; a list never read is written in the ANSI code page.
+  // The encoding the list was last read or written in; a list never read is written in the
+  // ANSI code page.
   TextEncoding encoding_ = TextEncoding::Ansi;
 };
 

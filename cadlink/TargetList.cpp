@@ -30,9 +30,11 @@ std::optional<TTextFile> ReadTargetList(IFileSystem& files, const ICodePage& cod
   return ReadTextFile(files, codePage, path);
 }
 
-void WriteTargetList(IFileSystem& files, const ICodePage& codePage, const std::string& path,
-                     const std::vector<std::string>& lines, TextEncoding encoding) {
-  files.WriteAtomically(path, EncodeTextFile(lines, encoding, codePage));
+TextEncoding WriteTargetList(IFileSystem& files, const ICodePage& codePage, const std::string& path,
+                             const std::vector<std::string>& lines, TextEncoding encoding) {
+  const TEncodedText file = EncodeTextFileKeepingText(lines, encoding, TextEncoding::Utf8Bom, codePage);
+  files.WriteAtomically(path, file.Bytes);
+  return file.Encoding;
 }
 
 }  // namespace kav::cad

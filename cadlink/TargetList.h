@@ -29,8 +29,10 @@ std::string JoinTargetLine(std::string_view name, std::string_view progId);
 // The file beside the program, its lines and the encoding it was read in; nullopt when the
 // file does not exist. Throws FileError when it exists but cannot be read.
 std::optional<TTextFile> ReadTargetList(IFileSystem& files, const ICodePage& codePage, const std::string& path);
-// Writes every line followed by CR LF, in `encoding`, through a temporary file.
-void WriteTargetList(IFileSystem& files, const ICodePage& codePage, const std::string& path,
+// Writes every line followed by CR LF, in `encoding`, through a temporary file; a list that
+// `encoding` cannot hold (a name with a character the ANSI code page lacks) is written as UTF-8
+// with its byte-order mark instead. Returns the encoding written.
+TextEncoding WriteTargetList(IFileSystem& files, const ICodePage& codePage, const std::string& path,
                      const std::vector<std::string>& lines, TextEncoding encoding);
 
 }  // namespace kav::cad

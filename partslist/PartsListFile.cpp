@@ -8,19 +8,6 @@
 namespace kav::partslist {
 namespace {
 
-std::string JoinLines(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const auto& line : lines) {
-    text += line;
-    text += "\r\n";
-  }
-  return text;
-}
-
-bool FitsAnsi(std::string_view utf8, const ICodePage& codePage) {
-  return codePage.AnsiToUtf8(codePage.Utf8ToAnsi(utf8)) == utf8;
-}
-
 std::string_view ByteOrderMark(TextEncoding encoding) {
   switch (encoding) {
     case TextEncoding::Utf8Bom: return "\xEF\xBB\xBF";
@@ -82,9 +69,7 @@ bool TooLittleToAppend(const ui::TGridRect& rect, const std::vector<std::string>
 }
 
 std::string EncodeNewPartsList(const std::vector<std::string>& lines, const ICodePage& codePage) {
-  const std::string text = JoinLines(lines);
-  if (FitsAnsi(text, codePage)) return codePage.Utf8ToAnsi(text);
-  return EncodeText(text, TextEncoding::Utf8Bom, codePage);
+  return EncodeTextFileKeepingText(lines, TextEncoding::Ansi, TextEncoding::Utf8Bom, codePage).Bytes;
 }
 
 void WriteNewPartsList(IFileSystem& files, const ICodePage& codePage, const std::string& path,

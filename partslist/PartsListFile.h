@@ -21,8 +21,8 @@ bool TooLittleToSave(const ui::TGridRect& rect, const std::vector<std::string>& 
 bool TooLittleToAppend(const ui::TGridRect& rect, const std::vector<std::string>& lines);
 
 // The bytes of a new parts-list file: the ANSI code page without byte-order mark, CR LF after
-// every line. Text the code page cannot hold is written as UTF-8 with a byte-order mark
-// instead, so that no character turns into '?'.
+// every line. Text that would not read back the same (a character the code page lacks) is
+// written as UTF-8 with a byte-order mark instead, so that no character turns into '?'.
 std::string EncodeNewPartsList(const std::vector<std::string>& lines, const ICodePage& codePage);
 
 // Writes a new file (replacing one of that name). Throws FileError on failure.

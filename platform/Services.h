@@ -9,12 +9,14 @@
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
+#include "platform/Locale.h"
 
 namespace kav {
 
 struct TServices {
   ICodePage& CodePage;
   ICollation& Collation;
+  ILocale& Locale;
   IClipboard& Clipboard;
   IMessages& Messages;
   IFileDialogs& FileDialogs;

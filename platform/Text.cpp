@@ -140,6 +140,21 @@ bool TryParseNumber(std::string_view text, double& value) {
   return true;
 }
 
+bool TryParseNumber(std::string_view text, double& value, std::string_view decimalSeparator) {
+  if (decimalSeparator.empty() || decimalSeparator == ".") return TryParseNumber(text, value);
+  std::string t;
+  t.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    if (text.substr(i, decimalSeparator.size()) == decimalSeparator) {
+      t += '.';
+      i += decimalSeparator.size();
+    } else {
+      t += text[i++];
+    }
+  }
+  return TryParseNumber(t, value);   // a second '.' (both separators) stops the number short
+}
+
 double NumberOr(std::string_view text, double fallback) {
   double v;
   return TryParseNumber(text, v) ? v : fallback;
@@ -149,6 +164,13 @@ std::string FormatFixed(double value, int decimals) {
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
   return buf;
+}
+
+std::string FormatFixed(double value, int decimals, std::string_view decimalSeparator) {
+  const std::string text = FormatFixed(value, decimals);
+  const auto dot = text.find('.');
+  if (dot == std::string::npos || decimalSeparator.empty()) return text;
+  return text.substr(0, dot) + std::string(decimalSeparator) + text.substr(dot + 1);
 }
 
 std::size_t Utf16Length(std::string_view utf8) {

@@ -29,9 +29,14 @@ std::string UpperAscii(std::string_view text);
 // text is not a number.
 bool TryParseNumber(std::string_view text, double& value);
 double NumberOr(std::string_view text, double fallback);
+// The same in the user's locale: `decimalSeparator` (",", say) stands where '.' would, and '.'
+// is understood as well; a text holding both is not a number.
+bool TryParseNumber(std::string_view text, double& value, std::string_view decimalSeparator);
 
 // "%.1f"-style formatting with a fixed number of decimals and '.' as separator.
 std::string FormatFixed(double value, int decimals);
+// The same with the locale's decimal separator.
+std::string FormatFixed(double value, int decimals, std::string_view decimalSeparator);
 
 // Counts UTF-16 units of a UTF-8 text (the unit the Windows text boxes count in).
 std::size_t Utf16Length(std::string_view utf8);

@@ -38,6 +38,15 @@ std::string EncodeUtf16(std::string_view utf8, bool bigEndian) {
 
 }  // namespace
 
+std::string JoinLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const auto& line : lines) {
+    text += line;
+    text += "\r\n";
+  }
+  return text;
+}
+
 std::vector<std::string> SplitLines(std::string_view text) {
   std::vector<std::string> lines;
   std::size_t start = 0;
@@ -92,12 +101,24 @@ std::string EncodeText(std::string_view utf8, TextEncoding encoding, const ICode
 
 std::string EncodeTextFile(const std::vector<std::string>& lines, TextEncoding encoding,
                            const ICodePage& codePage) {
-  std::string text;
-  for (const auto& line : lines) {
-    text += line;
-    text += "\r\n";
-  }
-  return EncodeText(text, encoding, codePage);
+  return EncodeText(JoinLines(lines), encoding, codePage);
+}
+
+bool FitsAnsi(std::string_view utf8, const ICodePage& codePage) {
+  return codePage.AnsiToUtf8(codePage.Utf8ToAnsi(utf8)) == utf8;
+}
+
+TEncodedText EncodeKeepingText(std::string_view utf8, TextEncoding encoding, TextEncoding lossless,
+                               const ICodePage& codePage) {
+  std::string bytes = EncodeText(utf8, encoding, codePage);
+  TextEncoding readAs = encoding;
+  if (DecodeText(bytes, codePage, readAs) == utf8) return {std::move(bytes), encoding};
+  return {EncodeText(utf8, lossless, codePage), lossless};
+}
+
+TEncodedText EncodeTextFileKeepingText(const std::vector<std::string>& lines, TextEncoding encoding,
+                                       TextEncoding lossless, const ICodePage& codePage) {
+  return EncodeKeepingText(JoinLines(lines), encoding, lossless, codePage);
 }
 
 TTextFile ReadTextFile(IFileSystem& files, const ICodePage& codePage, const std::string& path) {

@@ -30,6 +30,21 @@ kav_make_prefix() {   # $1: folder for the new prefix
   # Without a window manager (Xvfb) Wine draws the title bars itself.
   timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
   timeout 60 wineserver -w
+  kav_prefix_fonts
+}
+
+# Debian's Wine 8 does not find its own fonts (package fonts-wine, /usr/share/wine/fonts) where it
+# looks for them, so the title bars drew the letters "0 1 r" instead of the symbol font Marlett's
+# buttons. Fonts in the prefix's Fonts folder are found.
+kav_prefix_fonts() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  mkdir -p "$fonts" && cp -u /usr/share/wine/fonts/marlett.ttf "$fonts/"
+}
+
+# Uses the prefix $1 (made when it is missing) and exports it as WINEPREFIX.
+kav_use_prefix() {
+  export WINEPREFIX="$1"
+  if [ -d "$WINEPREFIX/drive_c" ]; then kav_prefix_fonts; else kav_make_prefix "$WINEPREFIX"; fi
 }
 
 kav_stop_wine() {

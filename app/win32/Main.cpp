@@ -5,8 +5,10 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "app/Form88.h"
+#include "app/win32/Resources.h"
 #include "cadlink/TargetCADForm.h"
 #include "cadlink/com/ComHost.h"
 #include "cadlink/com/MessageFilter.h"
@@ -35,8 +37,19 @@ class TComApartment {
   bool ok_;
 };
 
+// The program's icon on the main window's title bar and task-bar button. Shared icons belong to
+// the module, so there is no handle to free.
+void ShowProgramIcon(HWND window) {
+  const HINSTANCE module = GetModuleHandleW(nullptr);
+  for (const auto [which, metric] : {std::pair{ICON_SMALL, SM_CXSMICON}, std::pair{ICON_BIG, SM_CXICON}}) {
+    const int size = GetSystemMetrics(metric);
+    const HANDLE icon = LoadImageW(module, MAKEINTRESOURCEW(KAV_IDI_PROGRAM), IMAGE_ICON, size, size, LR_SHARED);
+    if (icon != nullptr) SendMessageW(window, WM_SETICON, static_cast<WPARAM>(which), reinterpret_cast<LPARAM>(icon));
+  }
+}
+
+// DPI awareness comes from the manifest (kaverolin.manifest), before any window exists.
 int Run() {
-  ui::win32::MakeProcessDpiAware();
   TComApartment apartment;
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
@@ -45,12 +58,13 @@ int Run() {
   const auto owner = [&mainWindow] { return reinterpret_cast<std::uintptr_t>(mainWindow); };
   const auto codePage = MakeWin32CodePage();
   const auto collation = MakeWin32Collation();
+  const auto locale = MakeWin32Locale();
   const auto clipboard = MakeWin32Clipboard();
   const auto messages = MakeWin32Messages(owner, app::kApplicationTitle);
   const auto dialogs = MakeWin32FileDialogs(owner);
   const auto desktop = MakeWin32Desktop();
   const auto files = MakeWin32FileSystem();
-  const TServices services{*codePage, *collation, *clipboard, *messages, *dialogs, *desktop, *files,
+  const TServices services{*codePage, *collation, *locale, *clipboard, *messages, *dialogs, *desktop, *files,
                            ProgramFilePath()};
 
   // The look the program carries; without it the program goes on in the plain look.
@@ -72,6 +86,7 @@ int Run() {
   form.AttachCad(*automationHost);
   ui::win32::TFormPeer peer(form, {nullptr, palette, {}});
   mainWindow = peer.Handle();
+  ShowProgramIcon(mainWindow);
   peer.QuitWhenDestroyed();
   peer.OnDestroy = [&] {
     mainWindow = nullptr;   // message boxes of the shut-down have no owner any more

@@ -11,6 +11,7 @@ namespace kav {
 
 std::unique_ptr<ICodePage> MakeWin32CodePage();
 std::unique_ptr<ICollation> MakeWin32Collation();
+std::unique_ptr<ILocale> MakeWin32Locale();
 std::unique_ptr<IClipboard> MakeWin32Clipboard();
 std::unique_ptr<IDesktop> MakeWin32Desktop();
 std::unique_ptr<IFileSystem> MakeWin32FileSystem(std::function<bool(WriteStep)> failAt = {});

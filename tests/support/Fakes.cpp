@@ -41,7 +41,7 @@ TFakePlatform::TFakePlatform() {
 }
 
 TServices TFakePlatform::Services() {
-  return TServices{*CodePage, *Collation, Clipboard, Messages, FileDialogs, Desktop, Files, ProgramPath};
+  return TServices{*CodePage, *Collation, Locale, Clipboard, Messages, FileDialogs, Desktop, Files, ProgramPath};
 }
 
 }  // namespace kav::test

@@ -123,11 +123,19 @@ class TMemoryFileSystem final : public IFileSystem {
   int Writes = 0;
 };
 
+// A number format the test chooses: "." unless told otherwise.
+class TFakeLocale final : public ILocale {
+ public:
+  std::string DecimalSeparator() const override { return Separator; }
+  std::string Separator = ".";
+};
+
 // Every service at once, fakes except the code page and collation (real portable ones).
 struct TFakePlatform {
   TFakePlatform();
   std::unique_ptr<ICodePage> CodePage;
   std::unique_ptr<ICollation> Collation;
+  TFakeLocale Locale;
   TFakeClipboard Clipboard;
   TFakeMessages Messages;
   TFakeFileDialogs FileDialogs;

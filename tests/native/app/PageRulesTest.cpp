@@ -1,6 +1,7 @@
 // The main window at first start and the rules that live on its pages.
 #include <gtest/gtest.h>
 
+#include "platform/Text.h"
 #include "tests/native/app/FormFixture.h"
 
 namespace kav::test {
@@ -35,6 +36,51 @@ TEST(FirstStart, ShowsTheDesignedStateOnTheWorkAreaPage) {
   EXPECT_EQ(form.Left(), (1920 - form.Width()) / 2);
   EXPECT_EQ(form.Top(), (1080 - form.Height()) / 2);
   EXPECT_TRUE(f.Platform.Messages.Errors.empty());
+}
+
+// A user whose locale writes decimals with a comma: the number boxes read "2,5" and still "2.5",
+// and the derived ranges show a comma.
+TEST(NumberBoxes, ReadAndShowTheLocalesDecimalSeparator) {
+  TFormFixture f;
+  f.Platform.Locale.Separator = ",";
+  auto& form = f.Create();
+  form.Edit9.SetText("2,5");
+  EXPECT_EQ(form.NumberIn(form.Edit9, 0), 2.5);
+  form.Edit9.SetText(" 2.5 ");
+  EXPECT_EQ(form.NumberIn(form.Edit9, 0), 2.5);
+  form.Edit9.SetText("-0,25");
+  EXPECT_EQ(form.NumberIn(form.Edit9, 0), -0.25);
+  for (const char* notANumber : {"1.000,5", "2,5,0", ",", "2,5x", "", "1 000"}) {
+    form.Edit9.SetText(notANumber);
+    EXPECT_EQ(form.NumberIn(form.Edit9, 7.0), 7.0) << notANumber;
+  }
+  EXPECT_EQ(form.FormatNumber(1.0 / 3.0, 2), "0,33");
+  EXPECT_EQ(form.FormatNumber(-12, 1), "-12,0");
+  EXPECT_EQ(form.FormatNumber(3, 0), "3");
+
+  form.Edit9.SetText("2,5");
+  form.Edit4.SetText("5.0");
+  form.PageControl1.UserSelectPage(kSettingsPage);
+  EXPECT_EQ(form.Edit8.Text(), "12,5");
+  EXPECT_EQ(form.Edit11.Text(), "125,0");
+  form.Edit5.UserSetText("10,4");
+  EXPECT_EQ(form.Edit11.Text(), "26,0");
+
+  // The separator is asked at each use: a change in the regional settings shows at once.
+  f.Platform.Locale.Separator = ".";
+  form.Edit4.UserSetText("4");
+  EXPECT_EQ(form.Edit8.Text(), "10.0");
+  EXPECT_EQ(form.NumberIn(form.Edit5, 0), 0);   // "10,4" is no number where "." is the separator
+}
+
+// Separators of more than one character, as the regional settings allow.
+TEST(NumberText, LongerSeparatorsAreReplacedWhole) {
+  double value = 0;
+  EXPECT_TRUE(TryParseNumber("3::75", value, "::"));
+  EXPECT_EQ(value, 3.75);
+  EXPECT_FALSE(TryParseNumber("3:75", value, "::"));
+  EXPECT_EQ(FormatFixed(3.75, 2, "::"), "3::75");
+  EXPECT_EQ(FormatFixed(2.5, 1, ""), "2.5");   // no separator known: the point
 }
 
 TEST(DerivedRanges, FollowTheBoxesOnlyWhileTheSettingsPageShows) {

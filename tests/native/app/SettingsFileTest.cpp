@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app/IniFile.h"
+#include "cadlink/TargetCADForm.h"
+#include "cadlink/TargetList.h"
 #include "tests/native/app/FormFixture.h"
 
 namespace kav::test {
@@ -89,8 +91,14 @@ TEST(SettingsFile, GarbageStartsWithDefaultsWhereAValueIsUnusable) {
   EXPECT_FALSE(form.CheckBox6.Checked());   // "yes" is no number: default
   EXPECT_EQ(form.Edit9.Text(), std::string(2047, '7'));
   EXPECT_EQ(form.ComboBox2.ItemIndex(), 0);
-  form.FormDestroy();   // written back without a crash, in the encoding it was read
-  EXPECT_NE(f.Platform.Files.Files.at(f.IniPath).substr(0, 2), "\xFF\xFE");
+  // Written back without a crash, and the lines that were there read back as they were read:
+  // in the file's code page, or in UTF-16 where the code page cannot hold what the bytes that
+  // were no text became (U+FFFD in the portable build; Windows has characters of its own).
+  form.FormDestroy();
+  const auto original = DecodeTextFile(garbage, *f.Platform.CodePage).Lines;
+  const auto lines = f.WrittenIniLines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), original.back()), lines.end());
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "Height=" + std::string(2047, '7')), lines.end());
 }
 
 TEST(SettingsFile, AnExistingFileKeepsItsEncodingAndItsOtherLines) {
@@ -108,6 +116,49 @@ TEST(SettingsFile, AnExistingFileKeepsItsEncodingAndItsOtherLines) {
   EXPECT_EQ(lines[2], "Key=値");
   EXPECT_EQ(lines[5], "Height=ボルト");
   EXPECT_EQ(lines[6], "Width=1.0");   // added at the end of its section, before the blank line
+}
+
+// A parts list "Café.tsv" and a CAD named "Café CAD": é is not in code page 932, so the ANSI
+// settings file and the ANSI target list change to a Unicode form instead of writing '?'.
+TEST(SettingsFile, CharactersTheAnsiCodePageLacksSurviveTheSettingsAndTheTargetList) {
+  TFormFixture f;
+  f.PutIni("[Combo1]\r\nText=\x95\x94\x95\x69.tsv\r\n");   // 部品.tsv, code page 932
+  f.PutFile(cad::kTargetListFileName, "\x90\x7d\x8c\xa4\tZuken.App\r\n");   // 図研
+  f.PutFile("部品.tsv", "a\r\n");
+  f.PutFile("Café.tsv", "b\r\n");
+  auto& form = f.Create();
+  ASSERT_EQ(form.ComboBox1.Text(), "部品.tsv");
+  form.ComboBox1.UserSelect(form.ComboBox1.Items.IndexOf("Café.tsv"));
+  cad::TTargetCADForm dialog(f.Platform.Services(), f.Target, form, app::kApplicationTitle);
+  form.TargetCADForm = &dialog;
+  dialog.ModalRunner = [](cad::TTargetCADForm& shown) {
+    shown.Edit1.UserSetText("Café CAD");
+    shown.Edit2.UserSetText("Cafe.App");
+    shown.SpeedButton1.UserClick();
+    shown.Button1.UserClick();
+  };
+  form.SpeedButton7.UserClick();
+  form.FormDestroy();
+
+  const std::string& ini = f.Platform.Files.Files.at(f.IniPath);
+  EXPECT_EQ(ini.substr(0, 2), "\xFF\xFE");
+  const std::string& list = f.Platform.Files.Files.at(f.Folder + cad::kTargetListFileName);
+  EXPECT_EQ(list.substr(0, 3), "\xEF\xBB\xBF");
+
+  // The next start finds both again.
+  TFormFixture next;
+  next.Platform.Files.Files = f.Platform.Files.Files;
+  auto& again = next.Create();
+  EXPECT_EQ(again.ComboBox1.Text(), "Café.tsv");
+  EXPECT_EQ(next.Target.TargetProgID, "Cafe.App");
+  EXPECT_EQ(again.GetCaption(), "KAVEROLIN 2.18 [ Café CAD ]");
+
+  // A text that fits keeps the file as it was: ANSI, no mark.
+  TFormFixture plain;
+  plain.PutIni("[Combo1]\r\nText=x.tsv\r\n");
+  plain.PutFile("部品.tsv", "a\r\n");
+  plain.Create().FormDestroy();
+  EXPECT_NE(plain.Platform.Files.Files.at(plain.IniPath).find("Text=\x95\x94\x95\x69.tsv"), std::string::npos);
 }
 
 TEST(SettingsFile, AFailedWriteIsReportedOnceAndLeavesTheOldFileWhole) {

@@ -80,6 +80,24 @@ TEST_F(TargetCADFormTest, AListNeverReadIsWrittenInTheAnsiCodePage) {
   EXPECT_EQ(platform.Files.Files.at(kPath), "\x90\x7d\x8c\xa4\tZuken.App\r\n");   // 図研 in code page 932
 }
 
+TEST_F(TargetCADFormTest, ANameTheAnsiCodePageLacksMakesTheListUtf8AndItStaysSo) {
+  WriteFile({"図研\tZuken.App"}, TextEncoding::Ansi);
+  dialog.FormShow();
+  dialog.Edit1.SetText("Café CAD");
+  dialog.Edit2.SetText("Cafe.App");
+  dialog.SpeedButton1.UserClick();
+  TTextFile written = ReadBack();
+  EXPECT_EQ(written.Encoding, TextEncoding::Utf8Bom);
+  EXPECT_EQ(written.Lines, dialog.ListBox1.Items.All());
+  EXPECT_EQ(written.Lines, (std::vector<std::string>{"Café CAD\tCafe.App", "図研\tZuken.App"}));
+  // The list keeps the encoding it now has, also after the entry that needed it is gone.
+  dialog.ListBox1.UserSelect(0);
+  dialog.SpeedButton2.UserClick();
+  written = ReadBack();
+  EXPECT_EQ(written.Encoding, TextEncoding::Utf8Bom);
+  EXPECT_EQ(written.Lines, std::vector<std::string>{"図研\tZuken.App"});
+}
+
 TEST_F(TargetCADFormTest, DeletingFollowsTheSelectionRule) {
   WriteFile({"A\ta", "B\tb", "C\tc"}, TextEncoding::Utf8Bom);
   target.TargetProgID = "b";

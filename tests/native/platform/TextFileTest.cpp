@@ -63,6 +63,35 @@ TEST_F(TextFileTest, EveryEncodingRoundTripsWithCrLfAfterEveryLine) {
   EXPECT_EQ(EncodeTextFile({"a", "b"}, TextEncoding::Utf8, *platform.CodePage), "a\r\nb\r\n");
 }
 
+TEST_F(TextFileTest, WritingNeverTurnsACharacterIntoAQuestionMark) {
+  const ICodePage& cp = *platform.CodePage;
+  // Text the file's encoding holds keeps it.
+  const auto fits = EncodeTextFileKeepingText({"部品.tsv"}, TextEncoding::Ansi, TextEncoding::Utf16LE, cp);
+  EXPECT_EQ(fits.Encoding, TextEncoding::Ansi);
+  EXPECT_EQ(fits.Bytes, "\x95\x94\x95\x69.tsv\r\n");
+  // A character code page 932 lacks: the whole text goes into the lossless form.
+  for (auto lossless : {TextEncoding::Utf16LE, TextEncoding::Utf8Bom}) {
+    const auto cafe = EncodeTextFileKeepingText({"[Combo1]", "Text=Café.tsv"}, TextEncoding::Ansi, lossless, cp);
+    EXPECT_EQ(cafe.Encoding, lossless);
+    const TTextFile back = Decode(cafe.Bytes);
+    EXPECT_EQ(back.Encoding, lossless);
+    EXPECT_EQ(back.Lines, (Lines{"[Combo1]", "Text=Café.tsv"}));
+  }
+  // Half-width ﾃｩ is C3 A9 in code page 932, which would read back as UTF-8 "é".
+  const auto kana = EncodeKeepingText("ﾃｩ", TextEncoding::Ansi, TextEncoding::Utf8Bom, cp);
+  EXPECT_EQ(kana.Encoding, TextEncoding::Utf8Bom);
+  EXPECT_EQ(Decode(kana.Bytes).Lines, Lines{"ﾃｩ"});
+  // A UTF-8 file without a mark whose text begins with U+FEFF would lose it on reading.
+  const auto mark = EncodeKeepingText("\xEF\xBB\xBFx", TextEncoding::Utf8, TextEncoding::Utf8Bom, cp);
+  EXPECT_EQ(mark.Encoding, TextEncoding::Utf8Bom);
+  EXPECT_EQ(Decode(mark.Bytes).Lines, Lines{"\xEF\xBB\xBFx"});
+  // Unicode forms hold everything and stay as they are.
+  const auto be = EncodeKeepingText("Café 𠀋", TextEncoding::Utf16BE, TextEncoding::Utf8Bom, cp);
+  EXPECT_EQ(be.Encoding, TextEncoding::Utf16BE);
+  EXPECT_TRUE(FitsAnsi("ボルト ﾎﾞ", cp));
+  EXPECT_FALSE(FitsAnsi("Café", cp));
+}
+
 TEST_F(TextFileTest, BadInputDecodesToSomethingDefined) {
   // Odd-length UTF-16: the last byte is dropped.
   EXPECT_EQ(Decode(std::string("\xFF\xFE\x41\x00\x42", 5)).Lines, Lines{"A"});

@@ -1,9 +1,12 @@
 // The settings file on a real Windows disk: the Windows profile functions read what the
-// program wrote, Japanese included, and a read-only file is reported and left alone.
+// program wrote, Japanese included, a name code page 932 lacks included, and a read-only file
+// is reported and left alone.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "app/Form88.h"
 #include "platform/Text.h"
@@ -30,9 +33,16 @@ class SettingsOnDisk : public ::testing::Test {
   }
   std::wstring IniPath() const { return (folder / L"kaverolin.ini").wstring(); }
   std::unique_ptr<app::TForm88> MakeForm() {
-    TServices services{*platform.CodePage, *platform.Collation, platform.Clipboard, platform.Messages,
+    TServices services{*platform.CodePage, *platform.Collation, platform.Locale, platform.Clipboard, platform.Messages,
                        platform.FileDialogs, platform.Desktop, *files, platform.ProgramPath};
     return std::make_unique<app::TForm88>(services, target);
+  }
+  void WriteBytes(const wchar_t* name, const std::string& bytes) {
+    std::ofstream(folder / name, std::ios::binary) << bytes;
+  }
+  std::string ReadBytes(const wchar_t* name) {
+    std::ifstream in(folder / name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
   std::wstring Profile(const wchar_t* section, const wchar_t* key) {
     wchar_t buf[2048];
@@ -72,6 +82,45 @@ TEST_F(SettingsOnDisk, AFileWrittenByTheProfileFunctionsIsRead) {
   form->FormCreate();
   EXPECT_EQ(form->Edit9.Text(), "7.5");
   EXPECT_TRUE(form->CheckBox5.Checked());
+}
+
+// An ANSI settings file remembering 部品.tsv; the user chooses Café.tsv, whose é code page 932
+// lacks. The file turns UTF-16 rather than remembering "Caf?.tsv", and the next start finds it.
+TEST_F(SettingsOnDisk, ANameTheAnsiCodePageLacksIsRememberedWhole) {
+  ASSERT_EQ(GetACP(), 932u);
+  WriteBytes(L"kaverolin.ini", "[Combo1]\r\nText=\x95\x94\x95\x69.tsv\r\n");   // 部品.tsv
+  WriteBytes(L"部品.tsv", "a\r\n");
+  WriteBytes(L"Café.tsv", "b\r\n");
+  auto form = MakeForm();
+  form->FormCreate();
+  ASSERT_EQ(form->ComboBox1.Text(), "部品.tsv");
+  form->ComboBox1.UserSelect(form->ComboBox1.Items.IndexOf("Café.tsv"));
+  form->FormDestroy();
+  EXPECT_EQ(ReadBytes(L"kaverolin.ini").substr(0, 2), "\xFF\xFE");
+  EXPECT_EQ(Profile(L"Combo1", L"Text"), L"Café.tsv");
+
+  auto again = MakeForm();
+  again->FormCreate();
+  EXPECT_EQ(again->ComboBox1.Text(), "Café.tsv");
+  EXPECT_EQ(again->StringGrid1.Cell(0, 1), "b");
+
+  // Choosing a name that fits leaves the file as it is now: UTF-16.
+  again->ComboBox1.UserSelect(again->ComboBox1.Items.IndexOf("部品.tsv"));
+  again->FormDestroy();
+  EXPECT_EQ(ReadBytes(L"kaverolin.ini").substr(0, 2), "\xFF\xFE");
+  EXPECT_EQ(Profile(L"Combo1", L"Text"), L"部品.tsv");
+}
+
+TEST_F(SettingsOnDisk, AnAnsiFileWhoseTextFitsStaysAnsi) {
+  WriteBytes(L"kaverolin.ini", "[Text]\r\nHeight=3\r\n");
+  auto form = MakeForm();
+  form->FormCreate();
+  form->ComboBox3.SetText("品番");
+  form->FormDestroy();
+  const std::string bytes = ReadBytes(L"kaverolin.ini");
+  EXPECT_EQ(bytes.substr(0, 6), "[Text]");
+  EXPECT_NE(bytes.find("Text3=\x95\x69\x94\xD4"), std::string::npos);   // 品番 in code page 932
+  EXPECT_EQ(Profile(L"ComboBox", L"Text3"), L"品番");
 }
 
 TEST_F(SettingsOnDisk, AReadOnlyFileIsReportedAndKept) {

@@ -30,7 +30,7 @@ void MainWindowTest::Start(bool useRealDialogs) {
   }
   const std::string program = WideToUtf8((folder / L"kaverolin.exe").wstring());
   form = std::make_unique<app::TForm88>(
-      TServices{*codePage, *collation, *clipboard, messages, *fileDialogs, *desktop, *files, program}, target);
+      TServices{*codePage, *collation, locale, *clipboard, messages, *fileDialogs, *desktop, *files, program}, target);
   form->FormCreate();
   peer = std::make_unique<ui::win32::TFormPeer>(*form);
   peer->Show();

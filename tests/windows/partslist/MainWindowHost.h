@@ -40,6 +40,7 @@ class MainWindowTest : public ::testing::Test {
   std::filesystem::path folder;
   std::unique_ptr<ICodePage> codePage;
   std::unique_ptr<ICollation> collation;
+  TFakeLocale locale;
   std::unique_ptr<IClipboard> clipboard;
   std::unique_ptr<IDesktop> desktop;
   std::unique_ptr<IFileSystem> files;
