@@ -147,7 +147,9 @@ void TInteraction::Enter() {
 
 void TInteraction::Escape() {
   if (!pick_) {
+    // As in the CAD, Escape at the command prompt is answered on the command line.
     if (state_.PastePending) FinishPaste(state_, std::nullopt);
+    else state_.CommandLine.Add("*キャンセル*");
     return;
   }
   if (!done_) Finish(TAnswer{});

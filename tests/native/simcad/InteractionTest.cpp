@@ -247,6 +247,12 @@ TEST_F(InteractionTest, PasteclipReturnsAtOnceAndTheTextFollowsThePointerUntilTh
   EXPECT_EQ(cad.DrawingLines().size(), before);
 }
 
+TEST_F(InteractionTest, EscapeWithNothingWaitingIsAnsweredOnTheCommandLine) {
+  user.Interaction.Escape();
+  EXPECT_EQ(cad.State().CommandLine.History().back(), "*キャンセル*");
+  EXPECT_TRUE(Quiescent());
+}
+
 TEST_F(InteractionTest, AWaitingPasteEndsWithEscapeACancelCommandOrAQueuedPoint) {
   cad.AddText("X", 0, 0, 2.5);
   doc->Call("SendCommand", {"copybase 0,0\rlast\r\r"});
