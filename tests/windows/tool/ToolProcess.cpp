@@ -1,0 +1,149 @@
+#include "ToolProcess.h"
+
+#include <stdexcept>
+#include <vector>
+
+#include "SimUser.h"
+#include "platform/Text.h"
+#include "platform/win32/Win32Services.h"
+
+namespace kav::test {
+
+namespace {
+
+std::wstring WindowsPath(std::string path) {
+  std::wstring wide = Utf8ToWide(path);
+  // The build folder is a Unix path when the tests run under Wine: drive Z: is the root.
+  if (!wide.empty() && wide[0] == L'/') wide = L"Z:" + wide;
+  for (auto& c : wide)
+    if (c == L'/') c = L'\\';
+  return wide;
+}
+
+std::wstring TextOf(HWND window) {
+  wchar_t text[512] = {};
+  GetWindowTextW(window, text, 512);
+  return text;
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[128] = {};
+  GetClassNameW(window, name, 128);
+  return name;
+}
+
+std::vector<HWND> Children(HWND parent) {
+  std::vector<HWND> children;
+  EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM list) {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&children));
+  return children;
+}
+
+struct TFind {
+  DWORD ProcessId;
+  HWND Found = nullptr;
+};
+
+}  // namespace
+
+TToolProcess::TToolProcess(const std::map<std::string, std::string>& files) {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  static int serial = 0;
+  const std::wstring folder =
+      std::wstring(temp) + L"kav-tool-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++serial);
+  CreateDirectoryW(folder.c_str(), nullptr);
+  folder_ = WideToUtf8(folder) + "\\";
+  const std::wstring exe = folder + L"\\kaverolin.exe";
+  if (!CopyFileW(WindowsPath(KAV_KAVEROLIN_EXE).c_str(), exe.c_str(), FALSE)) throw std::runtime_error("cannot copy kaverolin.exe");
+  const auto fileSystem = MakeWin32FileSystem();
+  for (const auto& [name, bytes] : files) fileSystem->WriteAtomically(folder_ + name, bytes);
+  std::wstring commandLine = L"\"" + exe + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup, &info))
+    throw std::runtime_error("cannot start kaverolin.exe");
+  CloseHandle(info.hThread);
+  process_ = info.hProcess;
+  processId_ = info.dwProcessId;
+  TFind find{processId_};
+  WaitUntil([&] {
+    EnumWindows(
+        [](HWND window, LPARAM param) {
+          auto* f = reinterpret_cast<TFind*>(param);
+          DWORD owner = 0;
+          GetWindowThreadProcessId(window, &owner);
+          if (owner == f->ProcessId && IsWindowVisible(window) && TextOf(window).rfind(L"KAVEROLIN", 0) == 0) {
+            f->Found = window;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&find));
+    return find.Found != nullptr;
+  });
+  window_ = find.Found;
+  if (window_ == nullptr) throw std::runtime_error("kaverolin.exe showed no main window");
+}
+
+TToolProcess::~TToolProcess() {
+  if (process_ == nullptr) return;
+  if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+    Close();
+    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) TerminateProcess(process_, 1);
+  }
+  CloseHandle(process_);
+}
+
+HWND TToolProcess::Control(const std::wstring& caption, bool lowest) const {
+  HWND found = nullptr;
+  LONG foundTop = 0;
+  for (HWND child : Children(window_)) {
+    if (TextOf(child) != caption) continue;
+    RECT r{};
+    GetWindowRect(child, &r);
+    if (found == nullptr || (lowest ? r.top > foundTop : r.top < foundTop)) {
+      found = child;
+      foundTop = r.top;
+    }
+  }
+  return found;
+}
+
+HWND TToolProcess::Grid() const {
+  for (HWND child : Children(window_))
+    if (ClassOf(child) == L"KaverolinStringGrid" && IsWindowVisible(child)) return child;
+  return nullptr;
+}
+
+void TToolProcess::Click(const std::wstring& caption, bool lowest) const {
+  const HWND control = Control(caption, lowest);
+  if (control == nullptr) throw std::runtime_error("no control " + WideToUtf8(caption));
+  PostMessageW(control, BM_CLICK, 0, 0);
+}
+
+void TToolProcess::ClickRow(int row) const {
+  const HWND grid = Grid();
+  if (grid == nullptr) throw std::runtime_error("no grid");
+  // Rows are 21 pixels high at 96 DPI; the first column starts at the left edge.
+  const LPARAM at = MAKELPARAM(5, 21 * row + 8);
+  PostMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(grid, WM_LBUTTONUP, 0, at);
+}
+
+DWORD TToolProcess::Close() {
+  PostMessageW(window_, WM_CLOSE, 0, 0);
+  DWORD code = 99;
+  if (WaitForSingleObject(process_, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(process_, &code);
+  return code;
+}
+
+std::string TToolProcess::ReadFile(const std::string& name) const { return MakeWin32FileSystem()->ReadAll(folder_ + name); }
+
+}  // namespace kav::test

@@ -1,0 +1,44 @@
+// kaverolin.exe for an end-to-end test: copied into a folder of its own with the side files a
+// test gives, started, its main window found, its controls found by caption, and closed at the
+// end so that it writes its settings.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+namespace kav::test {
+
+class TToolProcess {
+ public:
+  // `files`: file name -> bytes, written beside the program before it starts.
+  explicit TToolProcess(const std::map<std::string, std::string>& files);
+  ~TToolProcess();
+  TToolProcess(const TToolProcess&) = delete;
+  TToolProcess& operator=(const TToolProcess&) = delete;
+
+  HWND MainWindow() const { return window_; }
+  // The child window whose text is `caption` (buttons, check boxes). Where a check box and a
+  // button share a caption, the check box stands above: `lowest` picks the button.
+  HWND Control(const std::wstring& caption, bool lowest = false) const;
+  // The visible grid window of the shown page.
+  HWND Grid() const;
+  // Clicks the button or check box as the user does; returns at once.
+  void Click(const std::wstring& caption, bool lowest = false) const;
+  // Clicks the first cell of a row of the shown grid (data rows from 1).
+  void ClickRow(int row) const;
+  bool Minimized() const { return IsIconic(window_) != FALSE; }
+  // Asks the window to close and waits for the program to end; its exit code.
+  DWORD Close();
+  std::string Folder() const { return folder_; }
+  std::string ReadFile(const std::string& name) const;
+
+ private:
+  std::string folder_;
+  HANDLE process_ = nullptr;
+  DWORD processId_ = 0;
+  HWND window_ = nullptr;
+};
+
+}  // namespace kav::test
