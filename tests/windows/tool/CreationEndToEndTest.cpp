@@ -69,5 +69,26 @@ TEST_F(ToolEndToEnd, AGridRowIntoARuledTableRow) {
   EXPECT_NE(TextsOf("4")[0].find("anchor 22.5,5 "), std::string::npos) << TextsOf("4")[0];
 }
 
+TEST_F(ToolEndToEnd, TheToolAnswersWhileTheCadWaitsAndComesBackWhenTheCadIsClosedDuringThePick) {
+  constexpr const char* kProgId = "KaverolinSim.ToolClose";
+  TSimProcess closing(L"--progid KaverolinSim.ToolClose");
+  ASSERT_TRUE(WaitUntil([&] { return host_->IsActive(kProgId); }));
+  const cad::ObjectRef cad = host_->GetActiveObject(kProgId);
+  const HWND cadWindow = reinterpret_cast<HWND>(static_cast<std::intptr_t>(cad->Get("HWND").AsInteger()));
+  auto tool = StartTool("", {}, kProgId);
+  ChooseRow(*tool, 2);
+  tool->Click(L"TEXT 作成", true);
+  ASSERT_TRUE(WaitUntil([&] { return !cad->Call("GetAcadState").AsObject()->Get("IsQuiescent").AsBool(); }));
+  // The tool waits in its call to the CAD, and its window still answers.
+  DWORD_PTR answer = 0;
+  EXPECT_NE(SendMessageTimeoutW(tool->MainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer), 0);
+  // The user closes the CAD instead of picking: the tool comes back, nothing hangs.
+  PostMessageW(cadWindow, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !closing.Running(); }));
+  ASSERT_TRUE(WaitUntil([&] { return !tool->Minimized(); }));
+  EXPECT_NE(SendMessageTimeoutW(tool->MainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer), 0);
+  EXPECT_EQ(tool->Close(), 0u);
+}
+
 }  // namespace
 }  // namespace kav::test

@@ -34,10 +34,11 @@ void ToolEndToEnd::SetUp() {
 }
 
 std::unique_ptr<TToolProcess> ToolEndToEnd::StartTool(const std::string& settings,
-                                                      std::map<std::string, std::string> files) {
-  files.emplace("kaverolin.ini", "[Form]\r\nLeft=620\r\nTop=40\r\n[Target]\r\nProgID=" + std::string(kToolTestProgId) +
+                                                      std::map<std::string, std::string> files,
+                                                      const std::string& progId) {
+  files.emplace("kaverolin.ini", "[Form]\r\nLeft=620\r\nTop=40\r\n[Target]\r\nProgID=" + progId +
                                      "\r\n[Combo1]\r\nText=parts.tsv\r\n" + settings);
-  files.emplace("TargetCAD_APIVersion.txt", "Simulated CAD\t" + std::string(kToolTestProgId) + "\r\n");
+  files.emplace("TargetCAD_APIVersion.txt", "Simulated CAD\t" + progId + "\r\n");
   files.emplace("parts.tsv", "品名\t数量\r\nボルト\t4\r\nナット\t8\r\n");
   return std::make_unique<TToolProcess>(files);
 }

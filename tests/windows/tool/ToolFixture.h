@@ -25,9 +25,11 @@ class ToolEndToEnd : public ::testing::Test {
   static void TearDownTestSuite();
   void SetUp() override;
 
-  // kaverolin.exe with `settings` lines added to its settings file and `files` beside it.
+  // kaverolin.exe with `settings` lines added to its settings file and `files` beside it,
+  // working with the CAD of `progId`.
   std::unique_ptr<TToolProcess> StartTool(const std::string& settings = "",
-                                          std::map<std::string, std::string> files = {});
+                                          std::map<std::string, std::string> files = {},
+                                          const std::string& progId = kToolTestProgId);
   // Clicks the row and waits until the send buttons take its text.
   void ChooseRow(TToolProcess& tool, int row);
   // Waits until the tool is back in its normal state after an operation.
