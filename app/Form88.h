@@ -77,7 +77,7 @@ class TForm88 : public ui::TForm {
   placement::TJustificationControls JustificationControls() const;
   placement::TCreateTextOptions CreateTextOptions() const;
   placement::TFrameRowOptions FrameRowOptions() const;
-  placement::TPlainCreateOptions PlainCreateOptions() const;
+  placement::TTextLines TextLinesToCreate() const;
   placement::TBulkAttributeOptions BulkAttributeOptions() const;
   // A picked TEXT's height, width factor and justification shown in the creation settings.
   void ShowTextProperties(const placement::TTextProperties& properties);

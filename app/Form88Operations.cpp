@@ -21,32 +21,28 @@ placement::TJustificationControls TForm88::JustificationControls() const {
   return {radio, ComboBox2.Text()};
 }
 
-namespace {
-
-// The text to create: with one column of several rows selected, the top cell is the first
-// line and the cells below it follow; otherwise the send box's text alone. Both as stored.
-template <typename TOptions>
-void TakeTextToCreate(const ui::TStringGrid& grid, const ui::TEdit& sendBox, TOptions& o) {
-  const ui::TGridRect sel = grid.Selection();
+placement::TTextLines TForm88::TextLinesToCreate() const {
+  placement::TTextLines o;
+  // One column of several rows: the top cell is the first line and the cells below it follow;
+  // otherwise the send box's text alone.
+  const ui::TGridRect sel = StringGrid1.Selection();
   o.Stack = sel.Left == sel.Right && sel.Top != sel.Bottom;
-  if (!o.Stack) {
-    o.FirstString = sendBox.Text();
-    return;
+  if (o.Stack) {
+    o.FirstString = StringGrid1.Cell(sel.Left, sel.Top);
+    for (int row = sel.Top + 1; row <= sel.Bottom; ++row) o.FollowingCells.push_back(StringGrid1.Cell(sel.Left, row));
+  } else {
+    o.FirstString = Edit2.Text();
   }
-  o.FirstString = grid.Cell(sel.Left, sel.Top);
-  for (int row = sel.Top + 1; row <= sel.Bottom; ++row) o.FollowingCells.push_back(grid.Cell(sel.Left, row));
-}
-
-}  // namespace
-
-placement::TCreateTextOptions TForm88::CreateTextOptions() const {
-  placement::TCreateTextOptions o;
-  TakeTextToCreate(StringGrid1, Edit2, o);
   o.Height = NumberIn(Edit9, 2.5);
   o.WidthFactor = NumberIn(Edit10, 1.0);
   o.Pitch = NumberIn(Edit3, 5.0);
+  o.Alignment = placement::AlignmentFor(JustificationControls());
+  return o;
+}
+
+placement::TCreateTextOptions TForm88::CreateTextOptions() const {
+  placement::TCreateTextOptions o{TextLinesToCreate(), std::nullopt, std::nullopt};
   const placement::TJustificationControls justification = JustificationControls();
-  o.Alignment = placement::AlignmentFor(justification);
   // A mode counts only while its box is both enabled and checked.
   if (CheckBox3.Enabled() && CheckBox3.Checked())
     o.InCell = placement::TCellOptions{placement::CellJustificationFor(justification.Radio), NumberIn(Edit4, 5.0),
@@ -63,16 +59,6 @@ placement::TFrameRowOptions TForm88::FrameRowOptions() const {
   o.Height = NumberIn(Edit9, 2.5);
   o.WidthFactor = NumberIn(Edit10, 1.0);
   o.Cell = {"ML", NumberIn(Edit4, 5.0), NumberIn(Edit5, 100.0), NumberIn(Edit6, 0.5)};
-  return o;
-}
-
-placement::TPlainCreateOptions TForm88::PlainCreateOptions() const {
-  placement::TPlainCreateOptions o;
-  TakeTextToCreate(StringGrid1, Edit2, o);
-  o.Height = NumberIn(Edit9, 2.5);
-  o.WidthFactor = NumberIn(Edit10, 1.0);
-  o.Pitch = NumberIn(Edit3, 5.0);
-  o.Alignment = placement::AlignmentFor(JustificationControls());
   return o;
 }
 
@@ -114,7 +100,7 @@ void TForm88::Button4Click() {
 }
 
 void TForm88::Button6Click() {
-  if (Cad) placement::PlainCreate(*Cad, PlainCreateOptions());
+  if (Cad) placement::PlainCreate(*Cad, TextLinesToCreate());
 }
 
 void TForm88::N14Click() { Button6Click(); }

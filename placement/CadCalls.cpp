@@ -5,6 +5,12 @@ namespace kav::placement {
 using cad::TArg;
 using cad::Variant;
 
+TAttachedCad AttachAndActivate(cad::TCadSession& session) {
+  const ObjectRef application = session.Connection.GetTargetApplication();
+  session.Connection.ActivateTargetWindow(*application);
+  return {application, application->GetObj("ActiveDocument")};
+}
+
 double DimScale(IAutomationObject& document) { return document.Call("GetVariable", {"DIMSCALE"}).AsDouble(); }
 
 TPoint GetPoint(IAutomationObject& document, const std::string& prompt) {

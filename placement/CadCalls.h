@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cadlink/Automation.h"
+#include "cadlink/CadSession.h"
 #include "cadlink/Point.h"
 #include "placement/Geometry.h"
 
@@ -14,6 +15,13 @@ namespace kav::placement {
 
 using cad::IAutomationObject;
 using cad::ObjectRef;
+
+// The target CAD's application object, its window restored when minimised and brought to the
+// front, and then its active document.
+struct TAttachedCad {
+  ObjectRef Application, Document;
+};
+TAttachedCad AttachAndActivate(cad::TCadSession& session);
 
 // document.GetVariable("DIMSCALE").
 double DimScale(IAutomationObject& document);

@@ -15,9 +15,7 @@ void ChangeText(cad::TCadSession& session, const std::string& text) {
   cad::TOperationScope scope(session);
   if (!scope.Started() || !session.Connection.IsTargetRunning()) return;
   session.MinimizeMainWindow();
-  const ObjectRef application = session.Connection.GetTargetApplication();
-  session.Connection.ActivateTargetWindow(*application);
-  const ObjectRef document = application->GetObj("ActiveDocument");
+  const ObjectRef document = AttachAndActivate(session).Document;
   if (const auto pick = PickSubEntity(*document, kChangeTextPrompt); pick && IsTextOrAttribute(*pick->Object)) {
     TUndoGroup undo(*document);
     pick->Object->Put("TextString", text);

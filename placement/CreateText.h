@@ -9,6 +9,7 @@
 
 #include "cadlink/CadSession.h"
 #include "placement/OnLine.h"
+#include "placement/TextLines.h"
 
 namespace kav::placement {
 
@@ -21,14 +22,7 @@ struct TCellOptions {
 };
 
 // What the operation reads from the main window when it starts.
-struct TCreateTextOptions {
-  std::string FirstString;                  // exactly as taken, blanks kept
-  bool Stack = false;                       // the selection is one column of several rows
-  std::vector<std::string> FollowingCells;  // the cells below the first one, as stored
-  double Height = 2.5;                      // times DIMSCALE
-  double WidthFactor = 1.0;
-  double Pitch = 5.0;                       // times DIMSCALE
-  std::optional<int> Alignment;             // none: the TEXT keeps the CAD's own
+struct TCreateTextOptions : TTextLines {
   std::optional<TCellOptions> InCell;       // the in-cell mode, when active
   std::optional<TOnLineOptions> OnLine;     // the on-line mode, when active
 };

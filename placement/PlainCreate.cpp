@@ -11,7 +11,7 @@ namespace {
 constexpr unsigned kBusyPollMs = 100;
 
 void CreateAndPaste(cad::TCadSession& session, IAutomationObject& document, WindowId window,
-                    const TPlainCreateOptions& o) {
+                    const TTextLines& o) {
   session.Desktop.SetForegroundWindow(window);
   session.Connection.PressEscapeInTarget(window, 0);
   const double dimScale = DimScale(document);
@@ -38,7 +38,7 @@ void WaitWhileTargetBusy(cad::TCadSession& session, IAutomationObject& applicati
   }
 }
 
-void PlainCreate(cad::TCadSession& session, const TPlainCreateOptions& o) {
+void PlainCreate(cad::TCadSession& session, const TTextLines& o) {
   cad::TOperationScope scope(session);
   if (!scope.Started()) return;
   session.MinimizeMainWindow();

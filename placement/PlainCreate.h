@@ -3,11 +3,8 @@
 // waits until the CAD has finished the paste.
 #pragma once
 
-#include <optional>
-#include <string>
-#include <vector>
-
 #include "cadlink/CadSession.h"
+#include "placement/TextLines.h"
 
 namespace kav::placement {
 
@@ -16,17 +13,7 @@ inline constexpr const char* kCopyBaseCommand = "copybase 0,0\rlast\r\r";
 inline constexpr const char* kEraseCommand = "erase\rlast\r\r";
 inline constexpr const char* kPasteCommand = "pasteclip\r";
 
-struct TPlainCreateOptions {
-  std::string FirstString;                  // exactly as taken
-  bool Stack = false;
-  std::vector<std::string> FollowingCells;
-  double Height = 2.5;                      // times DIMSCALE
-  double WidthFactor = 1.0;
-  double Pitch = 5.0;                       // times DIMSCALE
-  std::optional<int> Alignment;
-};
-
-void PlainCreate(cad::TCadSession& session, const TPlainCreateOptions& options);
+void PlainCreate(cad::TCadSession& session, const TTextLines& text);
 
 // Sleeps 100 ms at a time, letting the window run its events, while the CAD reports that a
 // command runs; ends when the CAD is quiescent, cannot be asked, or the program is ending.

@@ -10,9 +10,7 @@ void PickTextProperties(cad::TCadSession& session, const std::function<void(cons
   cad::TOperationScope scope(session);
   if (!scope.Started() || !session.Connection.IsTargetRunning()) return;
   session.MinimizeMainWindow();
-  const ObjectRef application = session.Connection.GetTargetApplication();
-  session.Connection.ActivateTargetWindow(*application);
-  const ObjectRef document = application->GetObj("ActiveDocument");
+  const ObjectRef document = AttachAndActivate(session).Document;
   const double dimScale = DimScale(*document);
   if (const auto pick = PickSubEntity(*document, kPropertyPickPrompt)) {
     IAutomationObject& text = *pick->Object;

@@ -11,6 +11,20 @@
 
 namespace kav::placement {
 
+// What a creation writes and how, as read from the main window when it starts: the first line
+// and, for a one-column selection of several rows, the cells below it (both as stored); the
+// height and the row pitch before DIMSCALE; the width factor; the alignment (none: the CAD's
+// own).
+struct TTextLines {
+  std::string FirstString;
+  bool Stack = false;
+  std::vector<std::string> FollowingCells;
+  double Height = 2.5;
+  double WidthFactor = 1.0;
+  double Pitch = 5.0;
+  std::optional<int> Alignment;
+};
+
 // Puts `alignment` (when there is one) on the new TEXT; the alignment the CAD then reports.
 int PutAlignment(cad::IAutomationObject& text, std::optional<int> alignment);
 

@@ -15,25 +15,16 @@
 #include <vector>
 
 #include "bench/support/BenchSimcad.h"
+#include "bench/support/Timing.h"
 #include "cadlink/com/ComHost.h"
 #include "cadlink/com/ComObject.h"
 #include "platform/Text.h"
 
 using namespace kav;
-using Clock = std::chrono::steady_clock;
+using bench::Median;
+using bench::Seconds;
 
 namespace {
-
-double Seconds(const std::function<void()>& body) {
-  const auto start = Clock::now();
-  body();
-  return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
 
 struct TCase {
   const char* Name;

@@ -1,0 +1,23 @@
+// Wall-clock timing for the Windows benchmarks: the seconds a body takes, and the median of
+// rounds.
+#pragma once
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <vector>
+
+namespace kav::bench {
+
+inline double Seconds(const std::function<void()>& body) {
+  const auto start = std::chrono::steady_clock::now();
+  body();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+inline double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+}  // namespace kav::bench
