@@ -1,13 +1,13 @@
 // The program's entry: the dark look, the main window and its services, the message loop.
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
 
 #include <memory>
 #include <string>
 
 #include "app/Form88.h"
 #include "cadlink/TargetCADForm.h"
+#include "cadlink/com/ComHost.h"
 #include "cadlink/com/MessageFilter.h"
 #include "cadlink/win32/TargetCADDialog.h"
 #include "platform/Text.h"
@@ -23,16 +23,7 @@ using namespace kav;
 constexpr const char* kStyleName = "Windows10 Dark";
 
 // COM for this thread, a single-threaded apartment, for as long as the program runs.
-class TComApartment {
- public:
-  TComApartment() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-  ~TComApartment() { if (ok_) CoUninitialize(); }
-  TComApartment(const TComApartment&) = delete;
-  TComApartment& operator=(const TComApartment&) = delete;
-
- private:
-  bool ok_;
-};
+using cad::com::TComApartment;
 
 int Run() {
   ui::win32::MakeProcessDpiAware();

@@ -11,7 +11,7 @@
 
 #include "ui/StringGrid.h"
 #include "ui/win32/GridControl.h"
-#include "ui/win32/Handles.h"
+#include "platform/win32/Handles.h"
 
 namespace {
 
@@ -78,8 +78,8 @@ class TPaintTarget {
  private:
   const TGridControl& grid_;
   RECT client_{};
-  kav::ui::win32::TMemoryDc dc_;
-  kav::ui::win32::TBitmapHandle bitmap_;
+  kav::TMemoryDc dc_;
+  kav::TBitmapHandle bitmap_;
   HGDIOBJ old_ = nullptr;
 };
 

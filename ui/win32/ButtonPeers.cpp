@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/Text.h"
-#include "ui/win32/Handles.h"
+#include "platform/win32/Handles.h"
 
 namespace kav::ui::win32 {
 namespace {

@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "ui/StringGrid.h"
-#include "ui/win32/Handles.h"
+#include "platform/win32/Handles.h"
 #include "ui/win32/Palette.h"
 #include "ui/win32/Peer.h"
 

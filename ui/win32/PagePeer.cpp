@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 #include "platform/Text.h"
-#include "ui/win32/Handles.h"
+#include "platform/win32/Handles.h"
 #include "ui/win32/Layout.h"
 
 namespace kav::ui::win32 {

@@ -9,7 +9,7 @@
 #include <tuple>
 
 #include "ui/Control.h"
-#include "ui/win32/Handles.h"
+#include "platform/win32/Handles.h"
 #include "ui/win32/Palette.h"
 
 namespace kav::ui::win32 {

@@ -9,21 +9,13 @@
 #include <vector>
 
 #include "platform/Text.h"
+#include "tests/support/win32/ClipboardText.h"
 
 namespace kav::ui::win32::test {
 namespace {
 
 // Puts text on the real clipboard, so that an editor that pasted would show it.
-void PutOnClipboard(const std::wstring& text, HWND owner) {
-  ASSERT_TRUE(OpenClipboard(owner));
-  EmptyClipboard();
-  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-  std::memcpy(GlobalLock(memory), text.c_str(), bytes);
-  GlobalUnlock(memory);
-  SetClipboardData(CF_UNICODETEXT, memory);   // the clipboard owns it now
-  CloseClipboard();
-}
+void PutOnClipboard(const std::wstring& text, HWND owner) { ASSERT_TRUE(kav::test::PutClipboardText(text, owner)); }
 
 struct TKeySeen {
   ui::TKey Key;
