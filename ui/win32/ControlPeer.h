@@ -12,6 +12,7 @@
 #include "ui/win32/Peer.h"
 #include "ui/win32/Theme.h"
 #include "ui/win32/Tooltips.h"
+#include "ui/win32/Window.h"
 
 namespace kav::ui::win32 {
 
@@ -85,9 +86,8 @@ class TStandardPeer : public TControlPeer {
   void SetWindowTextIfDifferent(const std::string& text);
 
  private:
-  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR data);
   HWND window_ = nullptr;
+  TSubclass subclass_;
 };
 
 // Hands a notification that a child sent its parent (WM_COMMAND, WM_NOTIFY, WM_DRAWITEM,

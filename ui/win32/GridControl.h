@@ -11,12 +11,14 @@
 
 #include "ui/StringGrid.h"
 #include "platform/win32/Handles.h"
+#include "ui/win32/GridFont.h"
 #include "ui/win32/Palette.h"
 #include "ui/win32/Peer.h"
+#include "ui/win32/Window.h"
 
 namespace kav::ui::win32 {
 
-class TGridControl : public TPeer {
+class TGridControl : public TPeer, public TWindowBase {
   struct TToken {};   // only Create makes grids, so the window always has its object
 
  public:
@@ -43,9 +45,12 @@ class TGridControl : public TPeer {
   struct TModelLink;
   struct TMeasureLink;
 
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK EditorProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void WindowGone() override;
+  ui::TForm* ErrorForm() const override { return model_.Form(); }
+
+ private:
   LRESULT HandleEditorMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   // --- Model pixels (96 DPI) and window pixels
@@ -99,11 +104,9 @@ class TGridControl : public TPeer {
   ui::TStringGrid& model_;
   TPalette palette_;
   int dpi_;
-  HWND hwnd_ = nullptr;
-  HWND editor_ = nullptr;   // child of hwnd_, destroyed with it
-  WNDPROC editorBaseProc_ = nullptr;
-  TFontHandle font_;
-  TMemoryDc measureDC_;   // the font selected for TextWidth; needs no window
+  HWND editor_ = nullptr;   // child of the grid window, destroyed with it
+  TSubclass editorSubclass_;
+  TGridFont font_;
   TBrushHandle editorBrush_;
   int textTop_ = 2;             // window pixels from a cell's top to its text
   bool updatingScrollBars_ = false;

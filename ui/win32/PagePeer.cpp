@@ -27,13 +27,13 @@ TPageControlPeer::TPageControlPeer(ui::TPageControl& model, TPeerContext& contex
     SendMessageW(tabs_, TCM_INSERTITEMW, static_cast<WPARAM>(index++), reinterpret_cast<LPARAM>(&item));
   }
   SendMessageW(tabs_, TCM_SETCURSEL, static_cast<WPARAM>(model.ActivePageIndex()), 0);
-  SetWindowSubclass(tabs_, &TPageControlPeer::TabProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  tabsSubclass_.OnGone = [this] { tabs_ = nullptr; };
+  tabsSubclass_.Attach(tabs_, &context_.Form,
+                       [this](UINT message, WPARAM wParam, LPARAM lParam) { return TabMessage(message, wParam, lParam); });
   LayOutPages();
 }
 
-TPageControlPeer::~TPageControlPeer() {
-  if (tabs_ != nullptr && IsWindow(tabs_)) RemoveWindowSubclass(tabs_, &TPageControlPeer::TabProc, 0);
-}
+TPageControlPeer::~TPageControlPeer() { tabsSubclass_.Detach(); }
 
 int TPageControlPeer::StripHeight() const {
   RECT item{};
@@ -100,31 +100,21 @@ LRESULT TPageControlPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
   return TContainerPeer::HandleMessage(message, wParam, lParam);
 }
 
-LRESULT CALLBACK TPageControlPeer::TabProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                          DWORD_PTR data) {
-  auto* self = reinterpret_cast<TPageControlPeer*>(data);
+LRESULT TPageControlPeer::TabMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(window, &TPageControlPeer::TabProc, 0);
-      self->tabs_ = nullptr;
-      break;
     case WM_ERASEBKGND:
       return 1;
-    case WM_PAINT:
-      return GuardedCall(&self->context_.Form, 0, [&] {
-        TPaintDc dc(window);
-        self->PaintTabs(dc.Get());
-        return LRESULT{0};
-      });
+    case WM_PAINT: {
+      TPaintDc dc(tabs_);
+      PaintTabs(dc.Get());
+      return 0;
+    }
     case WM_PRINTCLIENT:
-      return GuardedCall(&self->context_.Form, 0, [&] {
-        self->PaintTabs(reinterpret_cast<HDC>(wParam));
-        return LRESULT{0};
-      });
+      PaintTabs(reinterpret_cast<HDC>(wParam));
+      return 0;
     default:
-      break;
+      return tabsSubclass_.CallDefault(message, wParam, lParam);
   }
-  return DefSubclassProc(window, message, wParam, lParam);
 }
 
 void TPageControlPeer::PaintTabs(HDC dc) {

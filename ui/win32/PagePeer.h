@@ -28,8 +28,7 @@ class TPageControlPeer final : public TContainerPeer {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  static LRESULT CALLBACK TabProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                  DWORD_PTR data);
+  LRESULT TabMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void PaintTabs(HDC dc);
   void ShowActivePage();
   void LayOutPages();
@@ -37,6 +36,7 @@ class TPageControlPeer final : public TContainerPeer {
 
   ui::TPageControl& pages_;
   HWND tabs_ = nullptr;   // child of this window, destroyed with it
+  TSubclass tabsSubclass_;   // the strip is drawn in the palette
   std::vector<TContainerPeer*> sheets_;
 };
 
