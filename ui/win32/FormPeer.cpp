@@ -12,6 +12,7 @@
 #include "ui/StringGrid.h"
 #include "ui/win32/ButtonPeers.h"
 #include "ui/win32/EditPeer.h"
+#include "ui/win32/GridFont.h"
 #include "ui/win32/GridPeer.h"
 #include "ui/win32/LabelPeer.h"
 #include "ui/win32/Layout.h"
@@ -34,6 +35,16 @@ DWORD FormExStyle(const ui::TForm& form, HWND owner) {
   if (!form.Sizeable) style |= WS_EX_DLGMODALFRAME;
   if (form.Topmost()) style |= WS_EX_TOPMOST;
   return style;
+}
+
+// Grids on a page whose windows come later measure their texts as their windows will.
+void MeasureGridsBeforeWindows(const ui::TContainer& container, int dpi) {
+  for (ui::TControl* child : container.Children()) {
+    if (child->Kind == ui::TControlKind::StringGrid)
+      MeasureBeforeWindow(static_cast<ui::TStringGrid&>(*child), dpi);
+    else if (const auto* inner = dynamic_cast<const ui::TContainer*>(child))
+      MeasureGridsBeforeWindows(*inner, dpi);
+  }
 }
 
 RECT WindowRectOf(HWND window) {
@@ -101,6 +112,7 @@ void TFormPeer::CreateChildren(const ui::TContainer& model, HWND parent, TChildH
           auto& sheetContainer = static_cast<ui::TContainer&>(*sheetModel);
           auto sheet = std::make_unique<TContainerPeer>(sheetContainer, context, page.Handle());
           unfilledSheets_[sheet.get()] = TUnfilledSheet{&sheetContainer, {}};
+          MeasureGridsBeforeWindows(sheetContainer, theme_.Dpi());
           page.AddSheet(*sheet);
           unfilledSheets_[sheet.get()].DesignSize = ClientSize(sheet->Handle());
           byModel_[sheetModel] = sheet.get();

@@ -1,5 +1,7 @@
 #include "ui/win32/GridFont.h"
 
+#include <memory>
+
 #include "platform/Text.h"
 
 namespace kav::ui::win32 {
@@ -26,6 +28,11 @@ int TGridFont::TextWidth(std::string_view text) const {
   SIZE size{};
   if (!GetTextExtentPoint32W(dc_.Get(), wide.data(), static_cast<int>(wide.size()), &size)) return 0;
   return MulDiv(size.cx, 96, dpi_);
+}
+
+void MeasureBeforeWindow(ui::TStringGrid& model, int dpi) {
+  auto font = std::make_shared<const TGridFont>(model.Font, dpi);
+  model.TextWidth = [font](std::string_view text) { return font->TextWidth(text); };
 }
 
 }  // namespace kav::ui::win32

@@ -1,5 +1,6 @@
-// A grid's font at one DPI with a memory DC that measures texts in it: the grid window draws
-// with it and gives its model the widths of texts in it.
+// A grid's font at one DPI with a memory DC that measures texts in it. The grid window draws
+// with it; a grid whose window does not exist yet (its page not shown) measures with one all
+// the same, so the column widths of a table loaded before the window are those it will show.
 #pragma once
 
 #include <windows.h>
@@ -27,5 +28,9 @@ class TGridFont {
   TMemoryDc dc_;   // needs no window; the font stays selected
   int height_ = 0;
 };
+
+// Gives a grid model whose window is not made yet the measurer its window will have at `dpi`.
+// The window takes over when it comes.
+void MeasureBeforeWindow(ui::TStringGrid& model, int dpi);
 
 }  // namespace kav::ui::win32

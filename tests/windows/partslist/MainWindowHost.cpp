@@ -31,8 +31,8 @@ void MainWindowTest::Start(bool useRealDialogs) {
   const std::string program = WideToUtf8((folder / L"kaverolin.exe").wstring());
   form = std::make_unique<app::TForm88>(
       TServices{*codePage, *collation, *clipboard, messages, *fileDialogs, *desktop, *files, program}, target);
-  form->FormCreate();
   peer = std::make_unique<ui::win32::TFormPeer>(*form);
+  form->FormCreate();
   peer->Show();
   Pump();
 }

@@ -20,8 +20,8 @@ class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
-  // Builds the form and its window; `realDialogs` puts the Windows file dialogs in place of
-  // the fake ones.
+  // Builds the form and its window in the program's order (the window, then FormCreate, then
+  // showing it); `realDialogs` puts the Windows file dialogs in place of the fake ones.
   void Start(bool realDialogs = false);
 
   std::string PathOf(const std::string& name) const;   // a file in the program's folder
