@@ -352,6 +352,34 @@ LRESULT TFormPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return TWindowBase::HandleMessage(message, wParam, lParam);
 }
 
+// --- Keys before dispatch
+
+bool TFormPeer::SwitchPageByKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB || GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0)
+    return false;
+  if (msg.hwnd != Handle() && !IsChild(Handle(), msg.hwnd)) return false;
+  // The page control around the focus, or else the window's first one.
+  TPageControlPeer* chosen = nullptr;
+  for (const auto& peer : peers_) {
+    auto* pages = dynamic_cast<TPageControlPeer*>(peer.get());
+    if (pages == nullptr) continue;
+    if (chosen == nullptr) chosen = pages;
+    if (IsChild(pages->Handle(), msg.hwnd)) {
+      chosen = pages;
+      break;
+    }
+  }
+  if (chosen == nullptr || !IsWindowEnabled(chosen->Handle())) return false;
+  chosen->StepPage(GetKeyState(VK_SHIFT) < 0 ? -1 : 1);
+  return true;
+}
+
+bool TFormPeer::PreTranslateMessage(MSG& msg) {
+  if (Handle() == nullptr) return false;
+  if (GuardedCall(&form_, 0, [&] { return LRESULT{SwitchPageByKey(msg) ? 1 : 0}; }) != 0) return true;
+  return IsDialogMessageW(Handle(), &msg) != FALSE;
+}
+
 // --- Message loops
 
 int RunMessageLoop(TFormPeer& mainForm) {
@@ -359,8 +387,7 @@ int RunMessageLoop(TFormPeer& mainForm) {
   mainForm.QuitWhenDestroyed();
   MSG msg{};
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    HWND main = mainForm.Handle();
-    if (main != nullptr && IsDialogMessageW(main, &msg)) continue;
+    if (mainForm.PreTranslateMessage(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

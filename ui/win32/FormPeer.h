@@ -43,6 +43,11 @@ class TFormPeer final : public TWindowBase, public TChildHost {
   // The window of a control of this form, or null; a page not shown yet gets its windows now.
   HWND HandleOf(const ui::TControl& control);
 
+  // The keys this window takes before a message is dispatched: Ctrl+Tab and Ctrl+Shift+Tab
+  // switch pages (wherever the focus is, the grid and its cell editor included), then the
+  // dialog keys (Tab, arrows). True when the message was taken.
+  bool PreTranslateMessage(MSG& msg);
+
   // Runs as the window is destroyed, while its children still exist.
   std::function<void()> OnDestroy;
   // Makes the destruction of the window end the thread's message loop.
@@ -60,6 +65,7 @@ class TFormPeer final : public TWindowBase, public TChildHost {
   void OnFormAspect(ui::TAspect aspect);
   void DropFiles(HDROP drop);
   void KeepPlaceInModel();
+  bool SwitchPageByKey(const MSG& msg);
 
   ui::TForm& form_;
   TFormPeerOptions options_;

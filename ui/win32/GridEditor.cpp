@@ -203,6 +203,13 @@ LRESULT TGridControl::HandleEditorMessage(UINT message, WPARAM wParam, LPARAM lP
         CancelEditing();
         return 0;
       }
+      if ((key == ui::vk::Up || key == ui::vk::Down) && (CurrentShift() & ui::ssAlt) == 0) {
+        // As in every grid: the text goes into its cell and the next row up or down becomes
+        // current, ready for the next edit.
+        CommitEditing();
+        model_.UserMoveByKey(key, CurrentShift());
+        return 0;
+      }
       break;
     }
     case WM_CHAR:

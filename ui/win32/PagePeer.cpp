@@ -77,6 +77,19 @@ void TPageControlPeer::ShowActivePage() {
   InvalidateRect(tabs_, nullptr, TRUE);
 }
 
+void TPageControlPeer::StepPage(int step) {
+  const int count = pages_.PageCount();
+  if (count < 2) return;
+  const int before = pages_.ActivePageIndex();
+  pages_.UserSelectPage(((before + step) % count + count) % count);
+  ShowActivePage();   // also when the model kept its page
+  const int now = pages_.ActivePageIndex();
+  if (now == before || now < 0 || now >= static_cast<int>(sheets_.size())) return;
+  HWND sheet = sheets_[static_cast<std::size_t>(now)]->Handle();
+  HWND first = GetNextDlgTabItem(sheet, nullptr, FALSE);
+  SetFocus(first != nullptr && IsChild(sheet, first) ? first : tabs_);
+}
+
 void TPageControlPeer::OnAspect(ui::TAspect aspect) {
   if (aspect == ui::TAspect::Page) ShowActivePage();
   else TContainerPeer::OnAspect(aspect);

@@ -22,6 +22,9 @@ class TPageControlPeer final : public TContainerPeer {
   HWND TabHandle() const { return tabs_; }
   // Where the sheets go: the client area below the tab strip.
   RECT SheetRect() const;
+  // Ctrl+Tab (step 1) and Ctrl+Shift+Tab (step -1): the user chooses the next or previous
+  // page, round the end; the focus goes to the new page's first control.
+  void StepPage(int step);
 
  protected:
   void OnAspect(ui::TAspect aspect) override;

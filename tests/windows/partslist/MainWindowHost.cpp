@@ -83,6 +83,15 @@ void MainWindowTest::Pump() {
   }
 }
 
+void MainWindowTest::PumpAsTheProgram() {
+  MSG msg{};
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (peer->PreTranslateMessage(msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
 std::wstring MainWindowTest::ClipboardText() { return test::ClipboardText(); }
 
 void MainWindowTest::PutClipboardText(const std::wstring& text) { ASSERT_TRUE(test::PutClipboardText(text)); }

@@ -33,6 +33,9 @@ class MainWindowTest : public ::testing::Test {
   static void SetCtrl(bool down);
   static void KeyDown(HWND target, WPARAM key, bool ctrl = false);
   static void Pump();
+  // Delivers the queued messages as the program's message loop does, with the keys the main
+  // window takes before dispatch (Ctrl+Tab, dialog keys).
+  void PumpAsTheProgram();
   // The clipboard as another program reads and writes it.
   static std::wstring ClipboardText();
   static void PutClipboardText(const std::wstring& text);
