@@ -47,6 +47,14 @@ void MeasureGridsBeforeWindows(const ui::TContainer& container, int dpi) {
   }
 }
 
+// What DragAcceptFiles does, without loading the shell's library at start-up: the shell
+// sends WM_DROPFILES to windows of this style. The library comes with the first drop.
+void AcceptDroppedFiles(HWND window, bool accept) {
+  const LONG_PTR style = GetWindowLongPtrW(window, GWL_EXSTYLE);
+  const LONG_PTR wanted = accept ? (style | WS_EX_ACCEPTFILES) : (style & ~static_cast<LONG_PTR>(WS_EX_ACCEPTFILES));
+  if (wanted != style) SetWindowLongPtrW(window, GWL_EXSTYLE, wanted);
+}
+
 RECT WindowRectOf(HWND window) {
   RECT r{};
   GetWindowRect(window, &r);
@@ -81,7 +89,7 @@ TFormPeer::TFormPeer(ui::TForm& form, TFormPeerOptions options)
   context_.emplace(TPeerContext{theme_, *tips_, form_});
   CreateChildren(form, Handle(), *this);
   KeepPlaceInModel();
-  if (form.AcceptFiles()) DragAcceptFiles(Handle(), TRUE);
+  if (form.AcceptFiles()) AcceptDroppedFiles(Handle(), true);
   form_.OnModelChange = [this](ui::TAspect aspect) { OnFormAspect(aspect); };
 }
 
@@ -260,7 +268,7 @@ void TFormPeer::OnFormAspect(ui::TAspect aspect) {
       break;
     }
     case ui::TAspect::AcceptFiles:
-      DragAcceptFiles(window, form_.AcceptFiles());
+      AcceptDroppedFiles(window, form_.AcceptFiles());
       break;
     default:
       break;
