@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/Text.h"
+#include "ui/win32/ControlAccessibility.h"
 #include "ui/win32/Layout.h"
 
 namespace kav::ui::win32 {
@@ -111,8 +112,13 @@ void TStandardPeer::Create(const wchar_t* className, const std::wstring& text, D
     RemovePropW(window_, kPeerProperty);
     window_ = nullptr;
   };
-  subclass_.Attach(window_, &context_.Form,
-                   [this](UINT message, WPARAM wParam, LPARAM lParam) { return SubclassMessage(message, wParam, lParam); });
+  subclass_.Attach(window_, &context_.Form, [this](UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (message == WM_GETOBJECT &&
+        accessible_.Answer(window_, wParam, lParam, [this] { return DescribeControl(model_); }, result))
+      return result;
+    return SubclassMessage(message, wParam, lParam);
+  });
 }
 
 LRESULT TStandardPeer::SubclassMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -11,6 +11,7 @@
 #include "ui/Form.h"
 #include "ui/win32/Peer.h"
 #include "ui/win32/Theme.h"
+#include "ui/win32/Accessible.h"
 #include "ui/win32/Tooltips.h"
 #include "ui/win32/Window.h"
 
@@ -87,6 +88,7 @@ class TStandardPeer : public TControlPeer {
 
  private:
   HWND window_ = nullptr;
+  TAccessibility accessible_;   // answers screen readers from the model
   TSubclass subclass_;
 };
 

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "platform/Text.h"
+#include "ui/win32/ControlAccessibility.h"
 
 namespace kav::ui::win32 {
 namespace {
@@ -184,6 +185,11 @@ LRESULT TGridControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_ENABLE:
       InvalidateRect(Handle(), nullptr, FALSE);
       return 0;
+    case WM_GETOBJECT: {
+      LRESULT result = 0;
+      if (accessible_.Answer(Handle(), wParam, lParam, [this] { return DescribeGrid(); }, result)) return result;
+      break;
+    }
     case WM_CTLCOLOREDIT: {
       const HDC dc = reinterpret_cast<HDC>(wParam);
       SetTextColor(dc, palette_.Text);
@@ -198,8 +204,25 @@ LRESULT TGridControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 
 // --- Model to view
 
+TAccessibleParts TGridControl::DescribeGrid() {
+  TAccessibleParts parts = DescribeControl(model_);
+  parts.Value = [this] { return Utf8ToWide(model_.Cell(model_.Col(), model_.Row())); };
+  parts.Description = [this] {
+    return std::to_wstring(model_.Row()) + L" 行目, " + std::to_wstring(model_.Col() + 1) + L" 列目";
+  };
+  return parts;
+}
+
+void TGridControl::AnnounceCurrentCell() {
+  if (model_.Col() == announcedCol_ && model_.Row() == announcedRow_) return;
+  announcedCol_ = model_.Col();
+  announcedRow_ = model_.Row();
+  NotifyValueChanged(Handle());
+}
+
 void TGridControl::ModelChanged(ui::TAspect aspect) {
   if (Handle() == nullptr) return;
+  if (aspect == ui::TAspect::Selection || aspect == ui::TAspect::Layout) AnnounceCurrentCell();
   switch (aspect) {
     case ui::TAspect::Cells:
     case ui::TAspect::Selection:

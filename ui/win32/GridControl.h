@@ -11,6 +11,7 @@
 
 #include "ui/StringGrid.h"
 #include "platform/win32/Handles.h"
+#include "ui/win32/Accessible.h"
 #include "ui/win32/GridFont.h"
 #include "ui/win32/Palette.h"
 #include "ui/win32/Peer.h"
@@ -62,6 +63,9 @@ class TGridControl : public TPeer, public TWindowBase {
 
   // --- Model to view
   void ModelChanged(ui::TAspect aspect);
+  TAccessibleParts DescribeGrid();
+  // Tells screen readers when the current cell moved.
+  void AnnounceCurrentCell();
   void Paint();
   void UpdateClientSize();
   // Sets the bars' ranges and positions; after a change of size or layout `pullBack` first
@@ -119,6 +123,9 @@ class TGridControl : public TPeer, public TWindowBase {
   int wheelRemainder_ = 0;
   POINT lastMouse_{};           // window pixels of the last move while the button is held
   bool autoScrolling_ = false;
+
+  TAccessibility accessible_;   // the current cell's text and place for screen readers
+  int announcedCol_ = -1, announcedRow_ = -1;
 
   bool editing_ = false;
   int editCol_ = -1, editRow_ = -1;

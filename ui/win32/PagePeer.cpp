@@ -1,12 +1,14 @@
 #include "ui/win32/PagePeer.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <stdexcept>
 
 #include "platform/Text.h"
 #include "platform/win32/Handles.h"
+#include "ui/win32/ControlAccessibility.h"
 #include "ui/win32/Layout.h"
 
 namespace kav::ui::win32 {
@@ -113,8 +115,39 @@ LRESULT TPageControlPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
   return TContainerPeer::HandleMessage(message, wParam, lParam);
 }
 
+TAccessibleParts TPageControlPeer::DescribeTabs() {
+  TAccessibleParts parts = DescribeControl(model_);
+  parts.Role = ROLE_SYSTEM_PAGETABLIST;
+  parts.ChildCount = [this] { return static_cast<long>(pages_.PageCount()); };
+  parts.ChildName = [this](long child) {
+    return Utf8ToWide(static_cast<ui::TContainer*>(pages_.Children()[static_cast<std::size_t>(child - 1)])->Caption);
+  };
+  parts.ChildRole = ROLE_SYSTEM_PAGETAB;
+  parts.ChildState = [this](long child) {
+    long state = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
+    if (!model_.Enabled()) state |= STATE_SYSTEM_UNAVAILABLE;
+    if (child - 1 == pages_.ActivePageIndex()) {
+      state |= STATE_SYSTEM_SELECTED;
+      if (GetFocus() == tabs_) state |= STATE_SYSTEM_FOCUSED;
+    }
+    return state;
+  };
+  parts.ChildScreenRect = [this](long child) {
+    RECT r{};
+    SendMessageW(tabs_, TCM_GETITEMRECT, static_cast<WPARAM>(child - 1), reinterpret_cast<LPARAM>(&r));
+    MapWindowPoints(tabs_, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  };
+  return parts;
+}
+
 LRESULT TPageControlPeer::TabMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_GETOBJECT: {
+      LRESULT result = 0;
+      if (tabsAccessible_.Answer(tabs_, wParam, lParam, [this] { return DescribeTabs(); }, result)) return result;
+      return tabsSubclass_.CallDefault(message, wParam, lParam);
+    }
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {

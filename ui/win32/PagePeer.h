@@ -32,6 +32,7 @@ class TPageControlPeer final : public TContainerPeer {
 
  private:
   LRESULT TabMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  TAccessibleParts DescribeTabs();
   void PaintTabs(HDC dc);
   void ShowActivePage();
   void LayOutPages();
@@ -40,6 +41,7 @@ class TPageControlPeer final : public TContainerPeer {
   ui::TPageControl& pages_;
   HWND tabs_ = nullptr;   // child of this window, destroyed with it
   TSubclass tabsSubclass_;   // the strip is drawn in the palette
+  TAccessibility tabsAccessible_;   // the pages as tabs, for screen readers
   std::vector<TContainerPeer*> sheets_;
 };
 
