@@ -66,8 +66,7 @@ RECT WindowRectOf(HWND window) {
 TFormPeer::TFormPeer(ui::TForm& form, TFormPeerOptions options)
     : form_(form),
       options_(std::move(options)),
-      theme_(options_.Palette != nullptr ? *options_.Palette : DarkPalette(),
-             options_.Dpi > 0 ? options_.Dpi : SystemDpi()) {
+      theme_(ChosenPalette(), options_.Dpi > 0 ? options_.Dpi : SystemDpi()) {
   const DWORD style = FormStyle(form), exStyle = FormExStyle(form, options_.Owner);
   RECT frame{0, 0, theme_.Scale(form.ClientWidth), theme_.Scale(form.ClientHeight)};
   AdjustWindowRectEx(&frame, style, FALSE, exStyle);
@@ -208,6 +207,25 @@ void TFormPeer::FillSheet(TContainerPeer& sheet) {
   sheet.LayOutChildren(ClientSize(window));
 }
 
+TPalette TFormPeer::ChosenPalette() const {
+  if (options_.HighContrast && options_.HighContrast()) return HighContrastPalette();
+  return options_.Palette != nullptr ? *options_.Palette : DarkPalette();
+}
+
+void TFormPeer::FollowHighContrast() {
+  const TPalette chosen = ChosenPalette();
+  const TPalette& now = theme_.Palette();
+  if (chosen.Window == now.Window && chosen.Text == now.Text && chosen.Edit == now.Edit &&
+      chosen.Highlight == now.Highlight && chosen.Dark == now.Dark)
+    return;
+  theme_.SetPalette(chosen);
+  tips_->SetColours(chosen);
+  for (const auto& peer : peers_)
+    if (auto* grid = dynamic_cast<TGridPeer*>(peer.get())) grid->Grid().SetPalette(chosen);
+  UseDarkTitleBar(Handle(), chosen.Dark);
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 void TFormPeer::Show() {
   shown_ = true;
   std::vector<TContainerPeer*> showing;   // the active page of each page control
@@ -341,6 +359,11 @@ LRESULT TFormPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DROPFILES:
       DropFiles(reinterpret_cast<HDROP>(wParam));
       return 0;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+      // The high-contrast mode, or the system colours it draws with, changed.
+      FollowHighContrast();
+      break;
     case WM_CLOSE:
       if (options_.OnCloseRequest) {
         options_.OnCloseRequest();

@@ -28,6 +28,9 @@ struct TFormPeerOptions {
   // Runs instead of closing when the user asks the window to close (close box, Alt+F4).
   std::function<void()> OnCloseRequest;
   int Dpi = 0;   // what 96 design pixels are scaled to; 0 for the screen's
+  // Whether the system's high-contrast mode is on; then the window draws with the system's
+  // colours instead of Palette. Asked at creation and whenever the system's settings change.
+  std::function<bool()> HighContrast = SystemHighContrast;
 };
 
 class TFormPeer final : public TWindowBase, public TChildHost {
@@ -66,6 +69,10 @@ class TFormPeer final : public TWindowBase, public TChildHost {
   void DropFiles(HDROP drop);
   void KeepPlaceInModel();
   bool SwitchPageByKey(const MSG& msg);
+  // The palette for the present high-contrast setting.
+  TPalette ChosenPalette() const;
+  // Follows a change of the high-contrast mode: every window redraws in the new colours.
+  void FollowHighContrast();
 
   ui::TForm& form_;
   TFormPeerOptions options_;

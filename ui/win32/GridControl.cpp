@@ -73,6 +73,13 @@ TGridControl::~TGridControl() {
 
 HWND TGridControl::Handle() const { return TWindowBase::Handle(); }
 
+void TGridControl::SetPalette(const TPalette& palette) {
+  palette_ = palette;
+  editorBrush_.Reset(CreateSolidBrush(palette_.Edit));
+  if (Handle() != nullptr) InvalidateRect(Handle(), nullptr, FALSE);
+  if (editor_ != nullptr) InvalidateRect(editor_, nullptr, TRUE);
+}
+
 HWND TGridControl::EditorHandle() const { return editing_ ? editor_ : nullptr; }
 
 HFONT TGridControl::Font() const { return font_.Get(); }

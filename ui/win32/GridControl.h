@@ -32,6 +32,8 @@ class TGridControl : public TPeer, public TWindowBase {
   ~TGridControl() override;
 
   HWND Handle() const override;
+  // Draws from now on with `palette` (the high-contrast mode was turned on or off).
+  void SetPalette(const TPalette& palette);
   std::function<void(POINT screenPoint)> OnContextMenu;   // after a right click
 
   // Draws the client rectangle `rect` into `dc`: window painting, WM_PRINTCLIENT and the
