@@ -15,9 +15,7 @@ class TButton : public TControl {
  public:
   TButton(std::string name, std::string caption, bool flat = false)
       : TControl(flat ? TControlKind::SpeedButton : TControlKind::Button, std::move(name)),
-        Caption(std::move(caption)) {
-    if (flat) TabStop = false;
-  }
+        Caption(std::move(caption)) {}
   std::string Caption;
   std::function<void()> OnClick;
   // Given to the form's ModalResult before OnClick runs, so that pressing it ends a modal dialog.

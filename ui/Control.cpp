@@ -66,11 +66,22 @@ void TForm::UserDropFile(const std::string& path) {
   });
 }
 
+std::string CurrentErrorText() {
+  try {
+    throw;
+  } catch (const std::exception& e) {
+    return e.what();
+  } catch (...) {
+    return "予期しないエラーが発生しました";
+  }
+}
+
 void TForm::Dispatch(const std::function<void()>& event) {
   try {
     event();
-  } catch (const std::exception& e) {
-    if (OnError) OnError(e.what());
+  } catch (...) {
+    if (!OnError) throw;
+    OnError(CurrentErrorText());
   }
 }
 

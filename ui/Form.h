@@ -18,6 +18,10 @@ enum class TFormPosition { Designed, ScreenCenter, OwnerCenter };
 // How a modal dialog ended; buttons carry one (TButton::ModalResult) to end it.
 inline constexpr int mrNone = 0, mrOk = 1, mrCancel = 2;
 
+// The text to show for the exception being handled (call inside a catch block): its what(),
+// or a general message for a type that carries no text.
+std::string CurrentErrorText();
+
 class TForm : public TContainer {
  public:
   explicit TForm(std::string name) : TContainer(TControlKind::Form, std::move(name)) {}
@@ -53,7 +57,9 @@ class TForm : public TContainer {
   // Shows an error that escaped a user event (a message box in the program).
   std::function<void(const std::string&)> OnError;
 
-  // Runs `event`; an exception that escapes it is shown through OnError and the program goes on.
+  // Runs `event`; an exception of any type that escapes it is shown through OnError and the
+  // program goes on. Without an OnError the exception goes on to the caller (the window
+  // procedure, which shows it in a message box).
   void Dispatch(const std::function<void()>& event);
 
  private:

@@ -281,6 +281,11 @@ TKey TStringGrid::UserKeyDown(TKey key, TShiftState shift) {
   return key;
 }
 
+void TStringGrid::UserMoveByKey(TKey key, TShiftState shift) {
+  if (editing_) return;
+  RunUserEvent([&] { NavigateByKey(key, shift); });
+}
+
 void TStringGrid::NavigateByKey(TKey key, TShiftState shift) {
   int col = col_, row = row_;
   const int page = FullyVisibleRows();

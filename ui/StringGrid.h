@@ -97,6 +97,9 @@ class TStringGrid : public TControl {
   // A key pressed on the grid or in its cell editor: OnKeyDown first; a key it leaves
   // (not set to 0) moves the current cell. Returns the key as left by the handler.
   TKey UserKeyDown(TKey key, TShiftState shift);
+  // Moves the current cell as an arrow, paging, Home or End key does outside the editor
+  // (the cell editor's Up and Down, after it has put its text into the cell).
+  void UserMoveByKey(TKey key, TShiftState shift);
   void UserResizeColumn(int col, int width) { SetColWidth(col, width); }
   void UserMoveColumn(int from, int to);
   void UserScrollTo(int topRow, int leftCol);

@@ -1,7 +1,6 @@
 // The program's entry: the dark look, the main window and its services, the message loop.
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
 
 #include <memory>
 #include <string>
@@ -26,16 +25,7 @@ using namespace kav;
 constexpr const char* kStyleName = "Windows10 Dark";
 
 // COM for this thread, a single-threaded apartment, for as long as the program runs.
-class TComApartment {
- public:
-  TComApartment() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-  ~TComApartment() { if (ok_) CoUninitialize(); }
-  TComApartment(const TComApartment&) = delete;
-  TComApartment& operator=(const TComApartment&) = delete;
-
- private:
-  bool ok_;
-};
+using cad::com::TComApartment;
 
 // The program's icon on the main window's title bar and task-bar button. Shared icons belong to
 // the module, so there is no handle to free.

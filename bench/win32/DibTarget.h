@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "ui/win32/Handles.h"
+#include "platform/win32/Handles.h"
 
 namespace kav::bench {
 
@@ -29,8 +29,8 @@ class TDibTarget {
   HDC Dc() const { return dc_.Get(); }
 
  private:
-  ui::win32::TMemoryDc dc_;
-  ui::win32::TBitmapHandle bitmap_;
+  kav::TMemoryDc dc_;
+  kav::TBitmapHandle bitmap_;
   HGDIOBJ old_ = nullptr;
 };
 

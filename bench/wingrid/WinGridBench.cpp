@@ -12,7 +12,7 @@
 #include "bench/win32/DibTarget.h"
 #include "ui/StringGrid.h"
 #include "ui/win32/GridControl.h"
-#include "ui/win32/Handles.h"
+#include "platform/win32/Handles.h"
 
 namespace {
 

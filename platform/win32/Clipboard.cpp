@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/Text.h"
+#include "platform/win32/Handles.h"
 #include "platform/win32/Win32Services.h"
 
 namespace kav {
@@ -29,9 +30,14 @@ class TWin32Clipboard final : public IClipboard {
     const std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
     if (!memory) return false;
-    void* target = GlobalLock(memory);
-    memcpy(target, wide.c_str(), bytes);
-    GlobalUnlock(memory);
+    {
+      const TGlobalLock target(memory);
+      if (target.Get() == nullptr) {
+        GlobalFree(memory);
+        return false;
+      }
+      memcpy(target.Get(), wide.c_str(), bytes);
+    }
     if (!SetClipboardData(CF_UNICODETEXT, memory)) {
       GlobalFree(memory);
       return false;
@@ -44,15 +50,14 @@ class TWin32Clipboard final : public IClipboard {
     if (!clipboard.Open()) return std::nullopt;
     HANDLE data = GetClipboardData(CF_UNICODETEXT);
     if (!data) return std::nullopt;
-    const auto* text = static_cast<const wchar_t*>(GlobalLock(data));
+    const TGlobalLock locked(data);
+    const auto* text = static_cast<const wchar_t*>(locked.Get());
     if (!text) return std::nullopt;
     // The block may lack its terminating zero; never read past its size.
-    const std::size_t units = GlobalSize(data) / sizeof(wchar_t);
+    const std::size_t units = locked.Size() / sizeof(wchar_t);
     std::size_t length = 0;
     while (length < units && text[length] != L'\0') ++length;
-    std::string result = WideToUtf8(std::wstring_view(text, length));
-    GlobalUnlock(data);
-    return result;
+    return WideToUtf8(std::wstring_view(text, length));
   }
 };
 

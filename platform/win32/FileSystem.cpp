@@ -3,24 +3,11 @@
 #include <windows.h>
 
 #include "platform/Text.h"
+#include "platform/win32/Handles.h"
 #include "platform/win32/Win32Services.h"
 
 namespace kav {
 namespace {
-
-class THandle {
- public:
-  explicit THandle(HANDLE h) : h_(h) {}
-  ~THandle() { if (valid()) CloseHandle(h_); }
-  THandle(const THandle&) = delete;
-  THandle& operator=(const THandle&) = delete;
-  bool valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
-  HANDLE get() const { return h_; }
-  void close() { if (valid()) CloseHandle(h_); h_ = INVALID_HANDLE_VALUE; }
-
- private:
-  HANDLE h_;
-};
 
 [[noreturn]] void Fail(const std::string& path, DWORD error) {
   throw FileError(path + ": " + SystemErrorMessage(error));
@@ -36,17 +23,17 @@ class TWin32FileSystem final : public IFileSystem {
   }
 
   std::string ReadAll(const std::string& path) override {
-    THandle file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) Fail(path, GetLastError());
+    TFileHandle file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) Fail(path, GetLastError());
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size)) Fail(path, GetLastError());
+    if (!GetFileSizeEx(file.Get(), &size)) Fail(path, GetLastError());
     std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
     std::size_t done = 0;
     while (done < bytes.size()) {
       DWORD n = 0;
       const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
-      if (!ReadFile(file.get(), bytes.data() + done, chunk, &n, nullptr)) Fail(path, GetLastError());
+      if (!ReadFile(file.Get(), bytes.data() + done, chunk, &n, nullptr)) Fail(path, GetLastError());
       if (n == 0) break;
       done += n;
     }
@@ -58,12 +45,12 @@ class TWin32FileSystem final : public IFileSystem {
     const std::wstring target = Utf8ToWide(path);
     const std::wstring temp = target + L".kav-" + std::to_wstring(GetCurrentProcessId()) + L".tmp";
     {
-      THandle file(Fails(WriteStep::CreateTemporary)
-                       ? INVALID_HANDLE_VALUE
-                       : CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-      if (!file.valid()) Fail(path, Fails(WriteStep::CreateTemporary) ? ERROR_ACCESS_DENIED : GetLastError());
+      TFileHandle file(Fails(WriteStep::CreateTemporary)
+                           ? INVALID_HANDLE_VALUE
+                           : CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+      if (!file) Fail(path, Fails(WriteStep::CreateTemporary) ? ERROR_ACCESS_DENIED : GetLastError());
       const auto abandon = [&](DWORD error) {
-        file.close();
+        file.Reset();
         DeleteFileW(temp.c_str());
         Fail(path, error);
       };
@@ -72,11 +59,11 @@ class TWin32FileSystem final : public IFileSystem {
         if (Fails(WriteStep::WriteData)) abandon(ERROR_DISK_FULL);
         DWORD n = 0;
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
-        if (chunk > 0 && !WriteFile(file.get(), bytes.data() + done, chunk, &n, nullptr)) abandon(GetLastError());
+        if (chunk > 0 && !WriteFile(file.Get(), bytes.data() + done, chunk, &n, nullptr)) abandon(GetLastError());
         done += n;
       } while (done < bytes.size());
       if (Fails(WriteStep::Flush)) abandon(ERROR_WRITE_FAULT);
-      if (!FlushFileBuffers(file.get())) abandon(GetLastError());
+      if (!FlushFileBuffers(file.Get())) abandon(GetLastError());
     }
     DWORD error = ERROR_SUCCESS;
     for (int attempt = 0; attempt < 5; ++attempt) {
@@ -102,15 +89,14 @@ class TWin32FileSystem final : public IFileSystem {
   std::vector<std::string> ListFiles(const std::string& folder, const std::string& pattern) override {
     std::vector<std::string> names;
     WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW(Utf8ToWide(folder + pattern).c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
+    const TFindHandle find(FindFirstFileW(Utf8ToWide(folder + pattern).c_str(), &data));
+    if (!find) return names;
     do {
       if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
       std::string name = WideToUtf8(data.cFileName);
       // FindFirstFile also matches short 8.3 names ("*.tsv" finds "a.tsvx"); keep exact matches.
       if (MatchesPattern(name, pattern)) names.push_back(std::move(name));
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
+    } while (FindNextFileW(find.Get(), &data));
     return names;
   }
 

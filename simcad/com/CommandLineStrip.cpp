@@ -6,9 +6,9 @@
 
 namespace kav::sim::com {
 
-using ui::win32::TBrushHandle;
-using ui::win32::TPenHandle;
-using ui::win32::TSelectObject;
+using kav::TBrushHandle;
+using kav::TPenHandle;
+using kav::TSelectObject;
 
 HFONT TCommandLineStrip::Font() {
   if (!font_)

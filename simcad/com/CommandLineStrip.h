@@ -7,7 +7,7 @@
 #include <string>
 
 #include "simcad/SimCommandLine.h"
-#include "ui/win32/Handles.h"
+#include "platform/win32/Handles.h"
 
 namespace kav::sim::com {
 
@@ -24,7 +24,7 @@ class TCommandLineStrip {
   static constexpr int kLineHeight = 17;
   static constexpr int kPadding = 3;
   HFONT Font();
-  ui::win32::TFontHandle font_;
+  kav::TFontHandle font_;
 };
 
 }  // namespace kav::sim::com

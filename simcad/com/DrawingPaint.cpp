@@ -12,9 +12,9 @@
 
 namespace kav::sim::com {
 
-using ui::win32::TBrushHandle;
-using ui::win32::TPenHandle;
-using ui::win32::TSelectObject;
+using kav::TBrushHandle;
+using kav::TPenHandle;
+using kav::TSelectObject;
 
 namespace {
 
@@ -111,7 +111,7 @@ HFONT TDrawingPainter::Font(int em, int width, int tenths) {
   if (fonts_.size() > 256) fonts_.clear();   // a long zoom session leaves many sizes behind
   HFONT font = CreateFontW(-em, width, tenths, tenths, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_TT_PRECIS,
                            CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, FF_MODERN | FIXED_PITCH, L"MS Gothic");
-  return fonts_.emplace(key, ui::win32::TFontHandle(font)).first->second.Get();
+  return fonts_.emplace(key, kav::TFontHandle(font)).first->second.Get();
 }
 
 void TDrawingPainter::DrawText(HDC dc, const TTextProps& text, const TViewport& view, const RECT& area, COLORREF colour,

@@ -13,7 +13,7 @@
 #include "simcad/SimCad.h"
 #include "simcad/SimInteraction.h"
 #include "simcad/SimView.h"
-#include "ui/win32/Handles.h"
+#include "platform/win32/Handles.h"
 
 namespace kav::sim::com {
 
@@ -42,7 +42,7 @@ class TDrawingPainter {
   void DrawText(HDC dc, const TTextProps& text, const TViewport& view, const RECT& area, COLORREF colour, TBatch& small);
   HFONT Font(int em, int width, int tenths);
 
-  std::map<std::tuple<int, int, int>, ui::win32::TFontHandle> fonts_;
+  std::map<std::tuple<int, int, int>, kav::TFontHandle> fonts_;
 };
 
 }  // namespace kav::sim::com

@@ -7,9 +7,9 @@
 
 namespace kav::sim::com {
 
-using ui::win32::TMemoryDc;
-using ui::win32::TPaintDc;
-using ui::win32::TSelectObject;
+using kav::TMemoryDc;
+using kav::TPaintDc;
+using kav::TSelectObject;
 
 namespace {
 
@@ -119,7 +119,7 @@ void TDrawingView::Paint(HDC target) {
     }
     // The frame: scene, what the pick draws over it, and the command line; then one copy.
     TMemoryDc frameDc(CreateCompatibleDC(target));
-    ui::win32::TBitmapHandle frame(CreateCompatibleBitmap(target, client.right, client.bottom));
+    kav::TBitmapHandle frame(CreateCompatibleBitmap(target, client.right, client.bottom));
     TSelectObject frameBitmap(frameDc.Get(), frame.Get());
     BitBlt(frameDc.Get(), area.left, area.top, size.cx, size.cy, sceneDc.Get(), 0, 0, SRCCOPY);
     painter_.PaintOverlay(frameDc.Get(), area, view_, interaction_, pointerInside_);

@@ -18,7 +18,7 @@
 #include "simcad/SimView.h"
 #include "simcad/com/CommandLineStrip.h"
 #include "simcad/com/DrawingPaint.h"
-#include "ui/win32/Handles.h"
+#include "platform/win32/Handles.h"
 #include "ui/win32/Window.h"
 
 namespace kav::sim::com {
@@ -62,7 +62,7 @@ class TDrawingView final : public ui::win32::TWindowBase, public IInteractiveAns
   TDrawingPainter painter_;
   TCommandLineStrip strip_;
   // The drawing rendered once per change; mouse moves only draw the overlay over it.
-  ui::win32::TBitmapHandle scene_;
+  kav::TBitmapHandle scene_;
   SIZE sceneSize_{};
   std::uint64_t sceneRevision_ = 0;
   bool sceneValid_ = false;

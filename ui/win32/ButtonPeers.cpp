@@ -1,10 +1,11 @@
 #include "ui/win32/ButtonPeers.h"
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "platform/Text.h"
-#include "ui/win32/Handles.h"
+#include "platform/win32/Handles.h"
 
 namespace kav::ui::win32 {
 namespace {
@@ -25,6 +26,29 @@ RECT MarkRect(const TTheme& theme, const RECT& item) {
 
 void DrawFocusFrame(HDC dc, const TTheme& theme, RECT rect) {
   FrameSolid(dc, rect, theme.Palette().Focus);
+}
+
+// The check state messages of Windows' own check boxes and radio buttons, answered from the
+// model. A mark set from outside (BM_SETCHECK) counts as set by the program: the model's
+// event rules run its click handler when the mark changes. True when `message` was one of them.
+template <typename TModel>
+bool CheckStateMessage(TModel& model, const std::function<void(const std::function<void()>&)>& run, UINT message,
+                       WPARAM wParam, LRESULT defaultState, LRESULT& result) {
+  switch (message) {
+    case BM_GETCHECK:
+      result = model.Checked() ? BST_CHECKED : BST_UNCHECKED;
+      return true;
+    case BM_SETCHECK:
+      run([&] { model.SetChecked(wParam == BST_CHECKED); });
+      result = 0;
+      return true;
+    case BM_GETSTATE:
+      result = (defaultState & ~static_cast<LRESULT>(BST_CHECKED | BST_INDETERMINATE)) |
+               (model.Checked() ? BST_CHECKED : BST_UNCHECKED);
+      return true;
+    default:
+      return false;
+  }
 }
 
 }  // namespace
@@ -104,6 +128,14 @@ bool TCheckBoxPeer::OnCommand(UINT code) {
   return true;
 }
 
+LRESULT TCheckBoxPeer::SubclassMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  const LRESULT state = message == BM_GETSTATE ? CallDefault(message, wParam, lParam) : 0;
+  if (CheckStateMessage(box_, [this](const std::function<void()>& e) { Run(e); }, message, wParam, state, result))
+    return result;
+  return CallDefault(message, wParam, lParam);
+}
+
 void TCheckBoxPeer::OnAspect(ui::TAspect aspect) {
   if (aspect == ui::TAspect::Checked) InvalidateRect(Handle(), nullptr, TRUE);
   else TStandardPeer::OnAspect(aspect);
@@ -165,6 +197,10 @@ void TRadioButtonPeer::OnAspect(ui::TAspect aspect) {
 }
 
 LRESULT TRadioButtonPeer::SubclassMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  const LRESULT state = message == BM_GETSTATE ? CallDefault(message, wParam, lParam) : 0;
+  if (CheckStateMessage(radio_, [this](const std::function<void()>& e) { Run(e); }, message, wParam, state, result))
+    return result;
   if (message == WM_GETDLGCODE) return CallDefault(message, wParam, lParam) | DLGC_WANTARROWS;
   if (message == WM_KEYDOWN) {
     if (wParam == VK_DOWN || wParam == VK_RIGHT) {

@@ -1,5 +1,7 @@
 // Peers of push buttons, flat tool buttons, check boxes and radio buttons: owner-drawn in the
-// dark palette from the state their models hold; a click goes to the model.
+// dark palette from the state their models hold; a click goes to the model. Check boxes and
+// radio buttons answer BM_GETCHECK, BM_SETCHECK and BM_GETSTATE from their model as Windows'
+// own buttons do, so that automation tools and screen readers can read and set them.
 #pragma once
 
 #include "ui/Button.h"
@@ -30,6 +32,7 @@ class TCheckBoxPeer final : public TStandardPeer {
 
  protected:
   void OnAspect(ui::TAspect aspect) override;
+  LRESULT SubclassMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   ui::TCheckBox& box_;

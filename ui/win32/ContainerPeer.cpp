@@ -1,7 +1,7 @@
 #include "ui/win32/ContainerPeer.h"
 
 #include "platform/Text.h"
-#include "ui/win32/Handles.h"
+#include "platform/win32/Handles.h"
 #include "ui/win32/Layout.h"
 
 namespace kav::ui::win32 {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "platform/Text.h"
+#include "ui/win32/ControlAccessibility.h"
 #include "ui/win32/Layout.h"
-#include "ui/win32/Window.h"
 
 namespace kav::ui::win32 {
 namespace {
@@ -95,7 +95,7 @@ TStandardPeer::~TStandardPeer() {
   if (window_ != nullptr) {
     HWND window = window_;
     window_ = nullptr;
-    RemoveWindowSubclass(window, &TStandardPeer::SubclassProc, 0);
+    subclass_.Detach();
     RemovePropW(window, kPeerProperty);
     DestroyWindow(window);
   }
@@ -108,7 +108,17 @@ void TStandardPeer::Create(const wchar_t* className, const std::wstring& text, D
   window_ = CreateWindowExW(exStyle, className, text.c_str(), style | WS_CHILD, r.left, r.top, r.right - r.left,
                             r.bottom - r.top, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (window_ == nullptr) throw std::runtime_error("cannot create the control " + model_.Name);
-  SetWindowSubclass(window_, &TStandardPeer::SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  subclass_.OnGone = [this] {
+    RemovePropW(window_, kPeerProperty);
+    window_ = nullptr;
+  };
+  subclass_.Attach(window_, &context_.Form, [this](UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (message == WM_GETOBJECT &&
+        accessible_.Answer(window_, wParam, lParam, [this] { return DescribeControl(model_); }, result))
+      return result;
+    return SubclassMessage(message, wParam, lParam);
+  });
 }
 
 LRESULT TStandardPeer::SubclassMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -116,7 +126,7 @@ LRESULT TStandardPeer::SubclassMessage(UINT message, WPARAM wParam, LPARAM lPara
 }
 
 LRESULT TStandardPeer::CallDefault(UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefSubclassProc(window_, message, wParam, lParam);
+  return subclass_.CallDefault(message, wParam, lParam);
 }
 
 std::string TStandardPeer::WindowText() const {
@@ -129,18 +139,6 @@ std::string TStandardPeer::WindowText() const {
 
 void TStandardPeer::SetWindowTextIfDifferent(const std::string& text) {
   if (WindowText() != text) SetWindowTextW(window_, Utf8ToWide(text).c_str());
-}
-
-LRESULT CALLBACK TStandardPeer::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                            DWORD_PTR data) {
-  auto* self = reinterpret_cast<TStandardPeer*>(data);
-  if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(window, &TStandardPeer::SubclassProc, 0);
-    RemovePropW(window, kPeerProperty);
-    self->window_ = nullptr;
-    return DefSubclassProc(window, message, wParam, lParam);
-  }
-  return GuardedCall(&self->context_.Form, 0, [&] { return self->SubclassMessage(message, wParam, lParam); });
 }
 
 // --- Reflection

@@ -11,7 +11,9 @@
 #include "ui/Form.h"
 #include "ui/win32/Peer.h"
 #include "ui/win32/Theme.h"
+#include "ui/win32/Accessible.h"
 #include "ui/win32/Tooltips.h"
+#include "ui/win32/Window.h"
 
 namespace kav::ui::win32 {
 
@@ -85,9 +87,9 @@ class TStandardPeer : public TControlPeer {
   void SetWindowTextIfDifferent(const std::string& text);
 
  private:
-  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR data);
   HWND window_ = nullptr;
+  TAccessibility accessible_;   // answers screen readers from the model
+  TSubclass subclass_;
 };
 
 // Hands a notification that a child sent its parent (WM_COMMAND, WM_NOTIFY, WM_DRAWITEM,

@@ -3,7 +3,7 @@
 #include <imm.h>
 
 #include "platform/Text.h"
-#include "ui/win32/Handles.h"
+#include "platform/win32/Handles.h"
 
 namespace kav::ui::win32 {
 

@@ -12,6 +12,7 @@
 #include "ui/StringGrid.h"
 #include "ui/win32/ButtonPeers.h"
 #include "ui/win32/EditPeer.h"
+#include "ui/win32/GridFont.h"
 #include "ui/win32/GridPeer.h"
 #include "ui/win32/LabelPeer.h"
 #include "ui/win32/Layout.h"
@@ -36,6 +37,24 @@ DWORD FormExStyle(const ui::TForm& form, HWND owner) {
   return style;
 }
 
+// Grids on a page whose windows come later measure their texts as their windows will.
+void MeasureGridsBeforeWindows(const ui::TContainer& container, int dpi) {
+  for (ui::TControl* child : container.Children()) {
+    if (child->Kind == ui::TControlKind::StringGrid)
+      MeasureBeforeWindow(static_cast<ui::TStringGrid&>(*child), dpi);
+    else if (const auto* inner = dynamic_cast<const ui::TContainer*>(child))
+      MeasureGridsBeforeWindows(*inner, dpi);
+  }
+}
+
+// What DragAcceptFiles does, without loading the shell's library at start-up: the shell
+// sends WM_DROPFILES to windows of this style. The library comes with the first drop.
+void AcceptDroppedFiles(HWND window, bool accept) {
+  const LONG_PTR style = GetWindowLongPtrW(window, GWL_EXSTYLE);
+  const LONG_PTR wanted = accept ? (style | WS_EX_ACCEPTFILES) : (style & ~static_cast<LONG_PTR>(WS_EX_ACCEPTFILES));
+  if (wanted != style) SetWindowLongPtrW(window, GWL_EXSTYLE, wanted);
+}
+
 RECT WindowRectOf(HWND window) {
   RECT r{};
   GetWindowRect(window, &r);
@@ -47,8 +66,7 @@ RECT WindowRectOf(HWND window) {
 TFormPeer::TFormPeer(ui::TForm& form, TFormPeerOptions options)
     : form_(form),
       options_(std::move(options)),
-      theme_(options_.Palette != nullptr ? *options_.Palette : DarkPalette(),
-             options_.Dpi > 0 ? options_.Dpi : SystemDpi()) {
+      theme_(ChosenPalette(), options_.Dpi > 0 ? options_.Dpi : SystemDpi()) {
   const DWORD style = FormStyle(form), exStyle = FormExStyle(form, options_.Owner);
   RECT frame{0, 0, theme_.Scale(form.ClientWidth), theme_.Scale(form.ClientHeight)};
   AdjustWindowRectEx(&frame, style, FALSE, exStyle);
@@ -70,7 +88,7 @@ TFormPeer::TFormPeer(ui::TForm& form, TFormPeerOptions options)
   context_.emplace(TPeerContext{theme_, *tips_, form_});
   CreateChildren(form, Handle(), *this);
   KeepPlaceInModel();
-  if (form.AcceptFiles()) DragAcceptFiles(Handle(), TRUE);
+  if (form.AcceptFiles()) AcceptDroppedFiles(Handle(), true);
   form_.OnModelChange = [this](ui::TAspect aspect) { OnFormAspect(aspect); };
 }
 
@@ -101,6 +119,7 @@ void TFormPeer::CreateChildren(const ui::TContainer& model, HWND parent, TChildH
           auto& sheetContainer = static_cast<ui::TContainer&>(*sheetModel);
           auto sheet = std::make_unique<TContainerPeer>(sheetContainer, context, page.Handle());
           unfilledSheets_[sheet.get()] = TUnfilledSheet{&sheetContainer, {}};
+          MeasureGridsBeforeWindows(sheetContainer, theme_.Dpi());
           page.AddSheet(*sheet);
           unfilledSheets_[sheet.get()].DesignSize = ClientSize(sheet->Handle());
           byModel_[sheetModel] = sheet.get();
@@ -188,6 +207,25 @@ void TFormPeer::FillSheet(TContainerPeer& sheet) {
   sheet.LayOutChildren(ClientSize(window));
 }
 
+TPalette TFormPeer::ChosenPalette() const {
+  if (options_.HighContrast && options_.HighContrast()) return HighContrastPalette();
+  return options_.Palette != nullptr ? *options_.Palette : DarkPalette();
+}
+
+void TFormPeer::FollowHighContrast() {
+  const TPalette chosen = ChosenPalette();
+  const TPalette& now = theme_.Palette();
+  if (chosen.Window == now.Window && chosen.Text == now.Text && chosen.Edit == now.Edit &&
+      chosen.Highlight == now.Highlight && chosen.Dark == now.Dark)
+    return;
+  theme_.SetPalette(chosen);
+  tips_->SetColours(chosen);
+  for (const auto& peer : peers_)
+    if (auto* grid = dynamic_cast<TGridPeer*>(peer.get())) grid->Grid().SetPalette(chosen);
+  UseDarkTitleBar(Handle(), chosen.Dark);
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 void TFormPeer::Show() {
   shown_ = true;
   std::vector<TContainerPeer*> showing;   // the active page of each page control
@@ -248,7 +286,7 @@ void TFormPeer::OnFormAspect(ui::TAspect aspect) {
       break;
     }
     case ui::TAspect::AcceptFiles:
-      DragAcceptFiles(window, form_.AcceptFiles());
+      AcceptDroppedFiles(window, form_.AcceptFiles());
       break;
     default:
       break;
@@ -321,6 +359,11 @@ LRESULT TFormPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DROPFILES:
       DropFiles(reinterpret_cast<HDROP>(wParam));
       return 0;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+      // The high-contrast mode, or the system colours it draws with, changed.
+      FollowHighContrast();
+      break;
     case WM_CLOSE:
       if (options_.OnCloseRequest) {
         options_.OnCloseRequest();
@@ -340,6 +383,34 @@ LRESULT TFormPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return TWindowBase::HandleMessage(message, wParam, lParam);
 }
 
+// --- Keys before dispatch
+
+bool TFormPeer::SwitchPageByKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB || GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0)
+    return false;
+  if (msg.hwnd != Handle() && !IsChild(Handle(), msg.hwnd)) return false;
+  // The page control around the focus, or else the window's first one.
+  TPageControlPeer* chosen = nullptr;
+  for (const auto& peer : peers_) {
+    auto* pages = dynamic_cast<TPageControlPeer*>(peer.get());
+    if (pages == nullptr) continue;
+    if (chosen == nullptr) chosen = pages;
+    if (IsChild(pages->Handle(), msg.hwnd)) {
+      chosen = pages;
+      break;
+    }
+  }
+  if (chosen == nullptr || !IsWindowEnabled(chosen->Handle())) return false;
+  chosen->StepPage(GetKeyState(VK_SHIFT) < 0 ? -1 : 1);
+  return true;
+}
+
+bool TFormPeer::PreTranslateMessage(MSG& msg) {
+  if (Handle() == nullptr) return false;
+  if (GuardedCall(&form_, 0, [&] { return LRESULT{SwitchPageByKey(msg) ? 1 : 0}; }) != 0) return true;
+  return IsDialogMessageW(Handle(), &msg) != FALSE;
+}
+
 // --- Message loops
 
 int RunMessageLoop(TFormPeer& mainForm) {
@@ -347,8 +418,7 @@ int RunMessageLoop(TFormPeer& mainForm) {
   mainForm.QuitWhenDestroyed();
   MSG msg{};
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    HWND main = mainForm.Handle();
-    if (main != nullptr && IsDialogMessageW(main, &msg)) continue;
+    if (mainForm.PreTranslateMessage(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

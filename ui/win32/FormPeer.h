@@ -28,6 +28,9 @@ struct TFormPeerOptions {
   // Runs instead of closing when the user asks the window to close (close box, Alt+F4).
   std::function<void()> OnCloseRequest;
   int Dpi = 0;   // what 96 design pixels are scaled to; 0 for the screen's
+  // Whether the system's high-contrast mode is on; then the window draws with the system's
+  // colours instead of Palette. Asked at creation and whenever the system's settings change.
+  std::function<bool()> HighContrast = SystemHighContrast;
 };
 
 class TFormPeer final : public TWindowBase, public TChildHost {
@@ -42,6 +45,11 @@ class TFormPeer final : public TWindowBase, public TChildHost {
   void Show();
   // The window of a control of this form, or null; a page not shown yet gets its windows now.
   HWND HandleOf(const ui::TControl& control);
+
+  // The keys this window takes before a message is dispatched: Ctrl+Tab and Ctrl+Shift+Tab
+  // switch pages (wherever the focus is, the grid and its cell editor included), then the
+  // dialog keys (Tab, arrows). True when the message was taken.
+  bool PreTranslateMessage(MSG& msg);
 
   // Runs as the window is destroyed, while its children still exist.
   std::function<void()> OnDestroy;
@@ -60,6 +68,11 @@ class TFormPeer final : public TWindowBase, public TChildHost {
   void OnFormAspect(ui::TAspect aspect);
   void DropFiles(HDROP drop);
   void KeepPlaceInModel();
+  bool SwitchPageByKey(const MSG& msg);
+  // The palette for the present high-contrast setting.
+  TPalette ChosenPalette() const;
+  // Follows a change of the high-contrast mode: every window redraws in the new colours.
+  void FollowHighContrast();
 
   ui::TForm& form_;
   TFormPeerOptions options_;

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "platform/Text.h"
+#include "ui/win32/ControlAccessibility.h"
 
 namespace kav::ui::win32 {
 namespace {
@@ -30,46 +31,23 @@ struct TGridControl::TMeasureLink {
 // --- Creation and destruction
 
 TGridControl::TGridControl(TToken, ui::TStringGrid& model, const TPalette& palette, int dpi)
-    : model_(model), palette_(palette), dpi_(dpi > 0 ? dpi : 96) {
-  font_.Reset(CreateFontW(-Scale(model_.Font.Height), 0, 0, 0, model_.Font.Bold ? FW_BOLD : FW_NORMAL,
-                          FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                          DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Utf8ToWide(model_.Font.Name).c_str()));
-  measureDC_.Reset(CreateCompatibleDC(nullptr));
+    : model_(model), palette_(palette), dpi_(dpi > 0 ? dpi : 96), font_(model.Font, dpi_) {
   editorBrush_.Reset(CreateSolidBrush(palette_.Edit));
-  if (measureDC_) {
-    SelectObject(measureDC_.Get(), Font());
-    TEXTMETRICW metrics{};
-    if (GetTextMetricsW(measureDC_.Get(), &metrics))
-      textTop_ = std::max(0, (Scale(model_.RowHeight()) - static_cast<int>(metrics.tmHeight)) / 2);
-  }
+  if (font_.Height() > 0) textTop_ = std::max(0, (Scale(model_.RowHeight()) - font_.Height()) / 2);
 }
 
 std::unique_ptr<TGridControl> TGridControl::Create(HWND parent, ui::TStringGrid& model,
                                                    const TPalette& palette, int dpi) {
   auto grid = std::make_unique<TGridControl>(TToken{}, model, palette, dpi);
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW existing{};
-  existing.cbSize = sizeof existing;
-  if (!GetClassInfoExW(instance, kClassName, &existing)) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;   // double clicks run the work-area operations
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-      throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
-                              "the grid window class could not be registered");
-  }
   DWORD style = WS_CHILD | WS_TABSTOP | WS_CLIPCHILDREN | WS_HSCROLL | WS_VSCROLL;
   if (model.Visible()) style |= WS_VISIBLE;
   if (!model.Enabled()) style |= WS_DISABLED;
   const ui::TBounds& b = model.Bounds;
-  HWND hwnd = CreateWindowExW(0, kClassName, L"", style, grid->Scale(b.Left), grid->Scale(b.Top),
-                              grid->Scale(b.Width), grid->Scale(b.Height), parent, nullptr, instance,
-                              grid.get());
-  if (hwnd == nullptr)
+  const int left = grid->Scale(b.Left), top = grid->Scale(b.Top);
+  // Double clicks run the work-area operations; the window class has them.
+  grid->CreateOwnWindow(kClassName, 0, style, RECT{left, top, left + grid->Scale(b.Width), top + grid->Scale(b.Height)},
+                        parent);
+  if (grid->Handle() == nullptr)
     throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
                             "the grid window could not be created");
   TGridControl* self = grid.get();
@@ -80,28 +58,33 @@ std::unique_ptr<TGridControl> TGridControl::Create(HWND parent, ui::TStringGrid&
 }
 
 TGridControl::~TGridControl() {
-  if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+  // The editor goes first, while this object can still hear of it; the grid window goes
+  // with the base class.
+  if (editing_) model_.CancelEdit();
+  editing_ = false;
+  editorSubclass_.Detach();
+  if (editor_ != nullptr) DestroyWindow(editor_);
+  editor_ = nullptr;
   const auto* link = model_.OnModelChange.target<TModelLink>();
   if (link != nullptr && link->Self == this) model_.OnModelChange = nullptr;
   const auto* measure = model_.TextWidth.target<TMeasureLink>();
   if (measure != nullptr && measure->Self == this) model_.TextWidth = nullptr;
 }
 
-HWND TGridControl::Handle() const { return hwnd_; }
+HWND TGridControl::Handle() const { return TWindowBase::Handle(); }
+
+void TGridControl::SetPalette(const TPalette& palette) {
+  palette_ = palette;
+  editorBrush_.Reset(CreateSolidBrush(palette_.Edit));
+  if (Handle() != nullptr) InvalidateRect(Handle(), nullptr, FALSE);
+  if (editor_ != nullptr) InvalidateRect(editor_, nullptr, TRUE);
+}
 
 HWND TGridControl::EditorHandle() const { return editing_ ? editor_ : nullptr; }
 
-HFONT TGridControl::Font() const {
-  return font_ ? font_.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-}
+HFONT TGridControl::Font() const { return font_.Get(); }
 
-int TGridControl::MeasureText(std::string_view text) const {
-  if (text.empty() || !measureDC_) return 0;
-  const std::wstring wide = Utf8ToWide(text);
-  SIZE size{};
-  if (!GetTextExtentPoint32W(measureDC_.Get(), wide.data(), static_cast<int>(wide.size()), &size)) return 0;
-  return Unscale(size.cx);
-}
+int TGridControl::MeasureText(std::string_view text) const { return font_.TextWidth(text); }
 
 ui::TShiftState TGridControl::CurrentShift() {
   ui::TShiftState shift = 0;
@@ -119,30 +102,10 @@ RECT TGridControl::WindowCellRect(int col, int row) const {
 
 // --- The window procedure
 
-LRESULT CALLBACK TGridControl::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* created = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    auto* self = static_cast<TGridControl*>(created->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<TGridControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    if (self->editing_) self->model_.CancelEdit();
-    self->editing_ = false;
-    self->hwnd_ = nullptr;
-    self->editor_ = nullptr;
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
-  try {
-    return self->HandleMessage(message, wParam, lParam);
-  } catch (...) {
-    // Handlers that belong to a form have their errors shown there; nothing may unwind
-    // through the system's code that called us.
-    return 0;
-  }
+void TGridControl::WindowGone() {
+  if (editing_) model_.CancelEdit();
+  editing_ = false;
+  editor_ = nullptr;
 }
 
 LRESULT TGridControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -150,7 +113,7 @@ LRESULT TGridControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_SIZE:
       UpdateScrollBars(true);
       PlaceEditor();
-      InvalidateRect(hwnd_, nullptr, FALSE);
+      InvalidateRect(Handle(), nullptr, FALSE);
       return 0;
     case WM_ERASEBKGND:
       return 1;   // PaintContent covers every pixel
@@ -159,7 +122,7 @@ LRESULT TGridControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       return 0;
     case WM_PRINTCLIENT: {
       RECT client{};
-      GetClientRect(hwnd_, &client);
+      GetClientRect(Handle(), &client);
       PaintContent(reinterpret_cast<HDC>(wParam), client);
       return 0;
     }
@@ -198,13 +161,13 @@ LRESULT TGridControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       }
       break;
     case WM_CAPTURECHANGED:
-      if (reinterpret_cast<HWND>(lParam) != hwnd_) EndMouseMode();
+      if (reinterpret_cast<HWND>(lParam) != Handle()) EndMouseMode();
       return 0;
     case WM_SETCURSOR:
       if (LOWORD(lParam) == HTCLIENT) {
         POINT p{};
         GetCursorPos(&p);
-        ScreenToClient(hwnd_, &p);
+        ScreenToClient(Handle(), &p);
         if (SetCursorFor(p.x, p.y)) return TRUE;
       }
       break;
@@ -227,8 +190,13 @@ LRESULT TGridControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
     case WM_ENABLE:
-      InvalidateRect(hwnd_, nullptr, FALSE);
+      InvalidateRect(Handle(), nullptr, FALSE);
       return 0;
+    case WM_GETOBJECT: {
+      LRESULT result = 0;
+      if (accessible_.Answer(Handle(), wParam, lParam, [this] { return DescribeGrid(); }, result)) return result;
+      break;
+    }
     case WM_CTLCOLOREDIT: {
       const HDC dc = reinterpret_cast<HDC>(wParam);
       SetTextColor(dc, palette_.Text);
@@ -238,13 +206,30 @@ LRESULT TGridControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     default:
       break;
   }
-  return DefWindowProcW(hwnd_, message, wParam, lParam);
+  return TWindowBase::HandleMessage(message, wParam, lParam);
 }
 
 // --- Model to view
 
+TAccessibleParts TGridControl::DescribeGrid() {
+  TAccessibleParts parts = DescribeControl(model_);
+  parts.Value = [this] { return Utf8ToWide(model_.Cell(model_.Col(), model_.Row())); };
+  parts.Description = [this] {
+    return std::to_wstring(model_.Row()) + L" 行目, " + std::to_wstring(model_.Col() + 1) + L" 列目";
+  };
+  return parts;
+}
+
+void TGridControl::AnnounceCurrentCell() {
+  if (model_.Col() == announcedCol_ && model_.Row() == announcedRow_) return;
+  announcedCol_ = model_.Col();
+  announcedRow_ = model_.Row();
+  NotifyValueChanged(Handle());
+}
+
 void TGridControl::ModelChanged(ui::TAspect aspect) {
-  if (hwnd_ == nullptr) return;
+  if (Handle() == nullptr) return;
+  if (aspect == ui::TAspect::Selection || aspect == ui::TAspect::Layout) AnnounceCurrentCell();
   switch (aspect) {
     case ui::TAspect::Cells:
     case ui::TAspect::Selection:
@@ -260,22 +245,22 @@ void TGridControl::ModelChanged(ui::TAspect aspect) {
       UpdateScrollBars();
       break;
     case ui::TAspect::Visible:
-      ShowWindow(hwnd_, model_.Visible() ? SW_SHOWNA : SW_HIDE);
+      ShowWindow(Handle(), model_.Visible() ? SW_SHOWNA : SW_HIDE);
       return;
     case ui::TAspect::Enabled:
       if (!model_.Enabled() && editing_) CommitEditing();
-      EnableWindow(hwnd_, model_.Enabled() ? TRUE : FALSE);
+      EnableWindow(Handle(), model_.Enabled() ? TRUE : FALSE);
       return;
     case ui::TAspect::Bounds: {
       const ui::TBounds& b = model_.Bounds;
-      SetWindowPos(hwnd_, nullptr, Scale(b.Left), Scale(b.Top), Scale(b.Width), Scale(b.Height),
+      SetWindowPos(Handle(), nullptr, Scale(b.Left), Scale(b.Top), Scale(b.Width), Scale(b.Height),
                    SWP_NOZORDER | SWP_NOACTIVATE);
       return;
     }
     default:
       return;
   }
-  InvalidateRect(hwnd_, nullptr, FALSE);
+  InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 }  // namespace kav::ui::win32

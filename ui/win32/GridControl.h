@@ -10,13 +10,16 @@
 #include <string_view>
 
 #include "ui/StringGrid.h"
-#include "ui/win32/Handles.h"
+#include "platform/win32/Handles.h"
+#include "ui/win32/Accessible.h"
+#include "ui/win32/GridFont.h"
 #include "ui/win32/Palette.h"
 #include "ui/win32/Peer.h"
+#include "ui/win32/Window.h"
 
 namespace kav::ui::win32 {
 
-class TGridControl : public TPeer {
+class TGridControl : public TPeer, public TWindowBase {
   struct TToken {};   // only Create makes grids, so the window always has its object
 
  public:
@@ -29,6 +32,8 @@ class TGridControl : public TPeer {
   ~TGridControl() override;
 
   HWND Handle() const override;
+  // Draws from now on with `palette` (the high-contrast mode was turned on or off).
+  void SetPalette(const TPalette& palette);
   std::function<void(POINT screenPoint)> OnContextMenu;   // after a right click
 
   // Draws the client rectangle `rect` into `dc`: window painting, WM_PRINTCLIENT and the
@@ -43,9 +48,12 @@ class TGridControl : public TPeer {
   struct TModelLink;
   struct TMeasureLink;
 
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK EditorProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void WindowGone() override;
+  ui::TForm* ErrorForm() const override { return model_.Form(); }
+
+ private:
   LRESULT HandleEditorMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   // --- Model pixels (96 DPI) and window pixels
@@ -57,6 +65,9 @@ class TGridControl : public TPeer {
 
   // --- Model to view
   void ModelChanged(ui::TAspect aspect);
+  TAccessibleParts DescribeGrid();
+  // Tells screen readers when the current cell moved.
+  void AnnounceCurrentCell();
   void Paint();
   void UpdateClientSize();
   // Sets the bars' ranges and positions; after a change of size or layout `pullBack` first
@@ -99,11 +110,9 @@ class TGridControl : public TPeer {
   ui::TStringGrid& model_;
   TPalette palette_;
   int dpi_;
-  HWND hwnd_ = nullptr;
-  HWND editor_ = nullptr;   // child of hwnd_, destroyed with it
-  WNDPROC editorBaseProc_ = nullptr;
-  TFontHandle font_;
-  TMemoryDc measureDC_;   // the font selected for TextWidth; needs no window
+  HWND editor_ = nullptr;   // child of the grid window, destroyed with it
+  TSubclass editorSubclass_;
+  TGridFont font_;
   TBrushHandle editorBrush_;
   int textTop_ = 2;             // window pixels from a cell's top to its text
   bool updatingScrollBars_ = false;
@@ -116,6 +125,9 @@ class TGridControl : public TPeer {
   int wheelRemainder_ = 0;
   POINT lastMouse_{};           // window pixels of the last move while the button is held
   bool autoScrolling_ = false;
+
+  TAccessibility accessible_;   // the current cell's text and place for screen readers
+  int announcedCol_ = -1, announcedRow_ = -1;
 
   bool editing_ = false;
   int editCol_ = -1, editRow_ = -1;

@@ -28,11 +28,11 @@ void TGridControl::KeyDown(WPARAM key) {
   const ui::TShiftState shift = CurrentShift();
   const ui::TKey left = model_.UserKeyDown(static_cast<ui::TKey>(key), shift);
   if (left == 0) {
-    DropTranslatedChar(hwnd_);
+    DropTranslatedChar(Handle());
     return;
   }
   if ((left == ui::vk::F2 || left == ui::vk::Return) && model_.AllowEditing && !editing_) {
-    if (left == ui::vk::Return) DropTranslatedChar(hwnd_);
+    if (left == ui::vk::Return) DropTranslatedChar(Handle());
     StartEditing(false);
   }
 }
@@ -53,7 +53,7 @@ void TGridControl::Char(WPARAM ch) {
 void TGridControl::PlaceComposition() {
   // Japanese typed on the grid is composed here and then arrives as characters, which start
   // the editor (see Char); meanwhile the composition shows where the text will go.
-  const HIMC context = ImmGetContext(hwnd_);
+  const HIMC context = ImmGetContext(Handle());
   if (context == nullptr) return;
   const RECT cell = WindowCellRect(model_.Col(), model_.Row());
   COMPOSITIONFORM form{};
@@ -62,21 +62,21 @@ void TGridControl::PlaceComposition() {
   ImmSetCompositionWindow(context, &form);
   LOGFONTW font{};
   if (GetObjectW(Font(), sizeof font, &font) != 0) ImmSetCompositionFontW(context, &font);
-  ImmReleaseContext(hwnd_, context);
+  ImmReleaseContext(Handle(), context);
 }
 
 // --- The editor
 
 bool TGridControl::StartEditing(bool replaceText) {
   if (editing_) return true;
-  if (!model_.AllowEditing || hwnd_ == nullptr) return false;
+  if (!model_.AllowEditing || Handle() == nullptr) return false;
   if (!model_.BeginEdit()) return false;
   editing_ = true;
   editCol_ = model_.Col();
   editRow_ = model_.Row();
   editCellText_ = model_.Cell(editCol_, editRow_);
   if (editor_ == nullptr) {
-    editor_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_LEFT | ES_AUTOHSCROLL, 0, 0, 0, 0, hwnd_,
+    editor_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_LEFT | ES_AUTOHSCROLL, 0, 0, 0, 0, Handle(),
                               nullptr, GetModuleHandleW(nullptr), nullptr);
     if (editor_ == nullptr) {
       editing_ = false;
@@ -85,9 +85,10 @@ bool TGridControl::StartEditing(bool replaceText) {
     }
     SendMessageW(editor_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
     SendMessageW(editor_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(Scale(1), Scale(1)));
-    SetWindowLongPtrW(editor_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    editorBaseProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(editor_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditorProc)));
+    editorSubclass_.OnGone = [this] { editor_ = nullptr; };
+    editorSubclass_.Attach(editor_, model_.Form(), [this](UINT message, WPARAM wParam, LPARAM lParam) {
+      return HandleEditorMessage(message, wParam, lParam);
+    });
   }
   SetWindowTextW(editor_, Utf8ToWide(model_.EditText()).c_str());
   SendMessageW(editor_, EM_SETMODIFY, FALSE, 0);
@@ -97,7 +98,7 @@ bool TGridControl::StartEditing(bool replaceText) {
   const auto length = static_cast<LPARAM>(GetWindowTextLengthW(editor_));
   if (replaceText) SendMessageW(editor_, EM_SETSEL, 0, -1);
   else SendMessageW(editor_, EM_SETSEL, static_cast<WPARAM>(length), length);
-  InvalidateRect(hwnd_, nullptr, FALSE);
+  InvalidateRect(Handle(), nullptr, FALSE);
   return true;
 }
 
@@ -128,9 +129,9 @@ void TGridControl::CancelEditing() {
 void TGridControl::CloseEditor() {
   if (editor_ == nullptr) return;
   // Keep the focus in the grid unless it went elsewhere already (a click on another control).
-  if (GetFocus() == editor_) SetFocus(hwnd_);
+  if (GetFocus() == editor_) SetFocus(Handle());
   ShowWindow(editor_, SW_HIDE);
-  InvalidateRect(hwnd_, nullptr, FALSE);
+  InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void TGridControl::PlaceEditor() {
@@ -175,22 +176,12 @@ void TGridControl::FollowModelWhileEditing(ui::TAspect aspect) {
   }
 }
 
-LRESULT CALLBACK TGridControl::EditorProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<TGridControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (self == nullptr || self->editorBaseProc_ == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
-  try {
-    return self->HandleEditorMessage(message, wParam, lParam);
-  } catch (...) {
-    return 0;   // as in the grid's own procedure: nothing unwinds into the system
-  }
-}
-
 LRESULT TGridControl::HandleEditorMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   const HWND editor = editor_;
-  const WNDPROC base = editorBaseProc_;
+  const auto base = [this](UINT m, WPARAM w, LPARAM l) { return editorSubclass_.CallDefault(m, w, l); };
   switch (message) {
     case WM_GETDLGCODE: {
-      LRESULT code = CallWindowProcW(base, editor, message, wParam, lParam) | DLGC_WANTARROWS | DLGC_WANTCHARS;
+      LRESULT code = base(message, wParam, lParam) | DLGC_WANTARROWS | DLGC_WANTCHARS;
       const auto* msg = reinterpret_cast<const MSG*>(lParam);
       if (msg != nullptr && msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE))
         code |= DLGC_WANTMESSAGE;   // Enter commits and Escape cancels, not the dialog's buttons
@@ -212,6 +203,13 @@ LRESULT TGridControl::HandleEditorMessage(UINT message, WPARAM wParam, LPARAM lP
         CancelEditing();
         return 0;
       }
+      if ((key == ui::vk::Up || key == ui::vk::Down) && (CurrentShift() & ui::ssAlt) == 0) {
+        // As in every grid: the text goes into its cell and the next row up or down becomes
+        // current, ready for the next edit.
+        CommitEditing();
+        model_.UserMoveByKey(key, CurrentShift());
+        return 0;
+      }
       break;
     }
     case WM_CHAR:
@@ -219,19 +217,14 @@ LRESULT TGridControl::HandleEditorMessage(UINT message, WPARAM wParam, LPARAM lP
       if (wParam == L'\r' || wParam == L'\n' || wParam == 0x1B) return 0;
       break;
     case WM_KILLFOCUS: {
-      const LRESULT result = CallWindowProcW(base, editor, message, wParam, lParam);
+      const LRESULT result = base(message, wParam, lParam);
       if (editing_) CommitEditing();
       return result;
     }
-    case WM_NCDESTROY:
-      SetWindowLongPtrW(editor, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(base));
-      SetWindowLongPtrW(editor, GWLP_USERDATA, 0);
-      editor_ = nullptr;
-      return CallWindowProcW(base, editor, message, wParam, lParam);
     default:
       break;
   }
-  return CallWindowProcW(base, editor, message, wParam, lParam);
+  return base(message, wParam, lParam);
 }
 
 }  // namespace kav::ui::win32

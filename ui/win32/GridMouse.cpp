@@ -19,7 +19,7 @@ constexpr int kMinColumnWidth = 8;
 
 void TGridControl::LeftDown(int x, int y, bool doubleClick) {
   // Taking the focus also ends an edit in progress, before the click moves the current cell.
-  if (GetFocus() != hwnd_) SetFocus(hwnd_);
+  if (GetFocus() != Handle()) SetFocus(Handle());
   const int mx = Unscale(x), my = Unscale(y);
   const ui::TShiftState shift = CurrentShift();
   const bool inHeader = my >= 0 && my < model_.RowHeight() + ui::TStringGrid::GridLineWidth;
@@ -32,7 +32,7 @@ void TGridControl::LeftDown(int x, int y, bool doubleClick) {
       dragCol_ = border;
       dragStartX_ = mx;
       dragStartWidth_ = model_.ColWidth(border);
-      SetCapture(hwnd_);
+      SetCapture(Handle());
       return;
     }
   }
@@ -47,7 +47,7 @@ void TGridControl::LeftDown(int x, int y, bool doubleClick) {
     mouseMode_ = onCell ? TMouseMode::Select : TMouseMode::Press;
   }
   // Capture first: a handler that opens a window takes the capture away, and that ends the press.
-  SetCapture(hwnd_);
+  SetCapture(Handle());
   model_.UserMouseDown(ui::TMouseButton::Left, shift, mx, my);
 }
 
@@ -62,26 +62,26 @@ void TGridControl::MouseMove(int x, int y) {
         break;
       mouseMode_ = TMouseMode::ColumnDrag;
       dropCol_ = DropColumnAt(mx);
-      InvalidateRect(hwnd_, nullptr, FALSE);
+      InvalidateRect(Handle(), nullptr, FALSE);
       break;
     case TMouseMode::ColumnDrag: {
       const int drop = DropColumnAt(mx);
       if (drop != dropCol_) {
         dropCol_ = drop;
-        InvalidateRect(hwnd_, nullptr, FALSE);
+        InvalidateRect(Handle(), nullptr, FALSE);
       }
       break;
     }
     case TMouseMode::Select: {
       lastMouse_ = POINT{x, y};
       RECT client{};
-      GetClientRect(hwnd_, &client);
+      GetClientRect(Handle(), &client);
       const int headerBottom = Scale(model_.RowHeight() + ui::TStringGrid::GridLineWidth);
       const bool outside = y < headerBottom || y >= client.bottom || x < 0 || x >= client.right;
       // Inside the window a partly shown cell may be chosen (the model scrolls it into view).
       const POINT inside = outside ? FullCellPoint(POINT{x, y}) : POINT{x, y};
       model_.UserMouseMove(Unscale(inside.x), Unscale(inside.y));
-      if (outside && !autoScrolling_) autoScrolling_ = SetTimer(hwnd_, kAutoScrollTimer, 60, nullptr) != 0;
+      if (outside && !autoScrolling_) autoScrolling_ = SetTimer(Handle(), kAutoScrollTimer, 60, nullptr) != 0;
       break;
     }
     case TMouseMode::Press:
@@ -92,13 +92,13 @@ void TGridControl::MouseMove(int x, int y) {
 
 void TGridControl::AutoScroll() {
   RECT client{};
-  GetClientRect(hwnd_, &client);
+  GetClientRect(Handle(), &client);
   const int headerBottom = Scale(model_.RowHeight() + ui::TStringGrid::GridLineWidth);
   const POINT p = lastMouse_;
   const int rows = p.y < headerBottom ? -1 : p.y >= client.bottom ? 1 : 0;
   const int cols = p.x < 0 ? -1 : p.x >= client.right ? 1 : 0;
   if (mouseMode_ != TMouseMode::Select || (rows == 0 && cols == 0)) {
-    KillTimer(hwnd_, kAutoScrollTimer);
+    KillTimer(Handle(), kAutoScrollTimer);
     autoScrolling_ = false;
     return;
   }
@@ -127,7 +127,7 @@ POINT TGridControl::FullCellPoint(POINT p) const {
 void TGridControl::LeftUp(int x, int y) {
   const TMouseMode mode = mouseMode_;
   mouseMode_ = TMouseMode::None;   // before the capture goes, so that its loss is not a cancel
-  if (GetCapture() == hwnd_) ReleaseCapture();
+  if (GetCapture() == Handle()) ReleaseCapture();
   EndMouseMode();   // the auto-scroll timer
   const int mx = Unscale(x), my = Unscale(y);
   switch (mode) {
@@ -136,7 +136,7 @@ void TGridControl::LeftUp(int x, int y) {
       // A drag is no header click: the release is reported on no cell.
       model_.UserMouseUp(ui::TMouseButton::Left, -1, -1);
       if (to >= 0 && to != dragCol_) model_.UserMoveColumn(dragCol_, to);
-      InvalidateRect(hwnd_, nullptr, FALSE);
+      InvalidateRect(Handle(), nullptr, FALSE);
       break;
     }
     case TMouseMode::HeaderPress:
@@ -153,18 +153,18 @@ void TGridControl::LeftUp(int x, int y) {
 
 void TGridControl::EndMouseMode() {
   if (autoScrolling_) {
-    KillTimer(hwnd_, kAutoScrollTimer);
+    KillTimer(Handle(), kAutoScrollTimer);
     autoScrolling_ = false;
   }
   if (mouseMode_ == TMouseMode::None) return;
   const bool dragging = mouseMode_ == TMouseMode::ColumnDrag;
   mouseMode_ = TMouseMode::None;
   dragCol_ = dropCol_ = -1;
-  if (dragging) InvalidateRect(hwnd_, nullptr, FALSE);
+  if (dragging) InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void TGridControl::RightDown(int x, int y) {
-  if (GetFocus() != hwnd_) SetFocus(hwnd_);
+  if (GetFocus() != Handle()) SetFocus(Handle());
   // The form's handler makes the clicked cell current; the menu follows on WM_CONTEXTMENU.
   model_.UserMouseDown(ui::TMouseButton::Right, CurrentShift(), Unscale(x), Unscale(y));
 }
@@ -175,7 +175,7 @@ void TGridControl::ContextMenu(LPARAM lParam) {
     // From the keyboard: open the menu at the current cell.
     const RECT cell = WindowCellRect(model_.Col(), model_.Row());
     point = POINT{cell.left, cell.bottom};
-    ClientToScreen(hwnd_, &point);
+    ClientToScreen(Handle(), &point);
   }
   if (OnContextMenu) OnContextMenu(point);
 }

@@ -34,7 +34,7 @@ struct TColumnSpan {
 
 void TGridControl::Paint() {
   PAINTSTRUCT ps{};
-  const HDC windowDC = BeginPaint(hwnd_, &ps);
+  const HDC windowDC = BeginPaint(Handle(), &ps);
   const RECT area = ps.rcPaint;
   const int width = area.right - area.left, height = area.bottom - area.top;
   if (windowDC != nullptr && width > 0 && height > 0) {
@@ -51,7 +51,7 @@ void TGridControl::Paint() {
       PaintContent(windowDC, area);
     }
   }
-  EndPaint(hwnd_, &ps);
+  EndPaint(Handle(), &ps);
 }
 
 void TGridControl::PaintContent(HDC dc, const RECT& rect) const {
@@ -89,7 +89,7 @@ void TGridControl::PaintContent(HDC dc, const RECT& rect) const {
   const HFONT font = Font();
   const HGDIOBJ oldFont = SelectObject(dc, font);
   SetBkMode(dc, OPAQUE);
-  const bool enabled = hwnd_ == nullptr || IsWindowEnabled(hwnd_);
+  const bool enabled = Handle() == nullptr || IsWindowEnabled(Handle());
   const ui::TGridRect selection = g.Selection();
   const int textLeft = Scale(2);
   std::wstring text;
@@ -120,7 +120,7 @@ void TGridControl::PaintContent(HDC dc, const RECT& rect) const {
 
   const RECT current = WindowCellRect(g.Col(), g.Row());
   if (current.right > current.left) {
-    const bool focused = hwnd_ != nullptr && (GetFocus() == hwnd_ || (editing_ && GetFocus() == editor_));
+    const bool focused = Handle() != nullptr && (GetFocus() == Handle() || (editing_ && GetFocus() == editor_));
     Frame(dc, current, palette_.Focus, focused ? std::max(2, Scale(2)) : std::max(1, Scale(1)));
   }
   DrawDropMark(dc);
@@ -134,7 +134,7 @@ void TGridControl::DrawDropMark(HDC dc) const {
   const int edge = dropCol_ > dragCol_ ? target.right : target.left;
   const int half = std::max(1, Scale(1));
   RECT client{};
-  GetClientRect(hwnd_, &client);
+  GetClientRect(Handle(), &client);
   Fill(dc, RECT{edge - half, 0, edge + half, client.bottom}, palette_.Accent);
 }
 

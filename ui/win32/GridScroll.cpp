@@ -8,7 +8,7 @@ namespace kav::ui::win32 {
 
 void TGridControl::UpdateClientSize() {
   RECT client{};
-  GetClientRect(hwnd_, &client);
+  GetClientRect(Handle(), &client);
   model_.ClientWidth = Unscale(client.right);
   model_.ClientHeight = Unscale(client.bottom);
 }
@@ -28,7 +28,7 @@ int TGridControl::MaxLeftCol() const {
 }
 
 void TGridControl::UpdateScrollBars(bool pullBack) {
-  if (hwnd_ == nullptr || updatingScrollBars_) return;
+  if (Handle() == nullptr || updatingScrollBars_) return;
   updatingScrollBars_ = true;
   // Showing or hiding a bar changes the client size and so the ranges; a few rounds settle it.
   for (int round = 0; round < 3; ++round) {
@@ -47,7 +47,7 @@ void TGridControl::UpdateScrollBars(bool pullBack) {
     vertical.nMax = model_.RowCount() - 1;
     vertical.nPage = static_cast<UINT>(model_.RowCount() - MaxTopRow());
     vertical.nPos = model_.TopRow();
-    SetScrollInfo(hwnd_, SB_VERT, &vertical, TRUE);
+    SetScrollInfo(Handle(), SB_VERT, &vertical, TRUE);
 
     SCROLLINFO horizontal{};
     horizontal.cbSize = sizeof horizontal;
@@ -56,7 +56,7 @@ void TGridControl::UpdateScrollBars(bool pullBack) {
     horizontal.nMax = model_.ColCount() - 1;
     horizontal.nPage = static_cast<UINT>(model_.ColCount() - MaxLeftCol());
     horizontal.nPos = model_.LeftCol();
-    SetScrollInfo(hwnd_, SB_HORZ, &horizontal, TRUE);
+    SetScrollInfo(Handle(), SB_HORZ, &horizontal, TRUE);
 
     UpdateClientSize();
     if (model_.ClientWidth == clientWidth && model_.ClientHeight == clientHeight) break;
@@ -68,7 +68,7 @@ void TGridControl::Scroll(int bar, int code) {
   SCROLLINFO info{};
   info.cbSize = sizeof info;
   info.fMask = SIF_TRACKPOS;
-  GetScrollInfo(hwnd_, bar, &info);
+  GetScrollInfo(Handle(), bar, &info);
   const bool vertical = bar == SB_VERT;
   const int current = vertical ? model_.TopRow() : model_.LeftCol();
   const int first = vertical ? ui::TStringGrid::FixedRows : 0;

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "platform/Text.h"
-#include "ui/win32/Handles.h"
+#include "platform/win32/Handles.h"
 
 namespace kav::ui::win32 {
 namespace {

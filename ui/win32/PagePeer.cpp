@@ -1,12 +1,14 @@
 #include "ui/win32/PagePeer.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <stdexcept>
 
 #include "platform/Text.h"
-#include "ui/win32/Handles.h"
+#include "platform/win32/Handles.h"
+#include "ui/win32/ControlAccessibility.h"
 #include "ui/win32/Layout.h"
 
 namespace kav::ui::win32 {
@@ -27,13 +29,13 @@ TPageControlPeer::TPageControlPeer(ui::TPageControl& model, TPeerContext& contex
     SendMessageW(tabs_, TCM_INSERTITEMW, static_cast<WPARAM>(index++), reinterpret_cast<LPARAM>(&item));
   }
   SendMessageW(tabs_, TCM_SETCURSEL, static_cast<WPARAM>(model.ActivePageIndex()), 0);
-  SetWindowSubclass(tabs_, &TPageControlPeer::TabProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  tabsSubclass_.OnGone = [this] { tabs_ = nullptr; };
+  tabsSubclass_.Attach(tabs_, &context_.Form,
+                       [this](UINT message, WPARAM wParam, LPARAM lParam) { return TabMessage(message, wParam, lParam); });
   LayOutPages();
 }
 
-TPageControlPeer::~TPageControlPeer() {
-  if (tabs_ != nullptr && IsWindow(tabs_)) RemoveWindowSubclass(tabs_, &TPageControlPeer::TabProc, 0);
-}
+TPageControlPeer::~TPageControlPeer() { tabsSubclass_.Detach(); }
 
 int TPageControlPeer::StripHeight() const {
   RECT item{};
@@ -77,6 +79,19 @@ void TPageControlPeer::ShowActivePage() {
   InvalidateRect(tabs_, nullptr, TRUE);
 }
 
+void TPageControlPeer::StepPage(int step) {
+  const int count = pages_.PageCount();
+  if (count < 2) return;
+  const int before = pages_.ActivePageIndex();
+  pages_.UserSelectPage(((before + step) % count + count) % count);
+  ShowActivePage();   // also when the model kept its page
+  const int now = pages_.ActivePageIndex();
+  if (now == before || now < 0 || now >= static_cast<int>(sheets_.size())) return;
+  HWND sheet = sheets_[static_cast<std::size_t>(now)]->Handle();
+  HWND first = GetNextDlgTabItem(sheet, nullptr, FALSE);
+  SetFocus(first != nullptr && IsChild(sheet, first) ? first : tabs_);
+}
+
 void TPageControlPeer::OnAspect(ui::TAspect aspect) {
   if (aspect == ui::TAspect::Page) ShowActivePage();
   else TContainerPeer::OnAspect(aspect);
@@ -100,31 +115,52 @@ LRESULT TPageControlPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
   return TContainerPeer::HandleMessage(message, wParam, lParam);
 }
 
-LRESULT CALLBACK TPageControlPeer::TabProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                          DWORD_PTR data) {
-  auto* self = reinterpret_cast<TPageControlPeer*>(data);
+TAccessibleParts TPageControlPeer::DescribeTabs() {
+  TAccessibleParts parts = DescribeControl(model_);
+  parts.Role = ROLE_SYSTEM_PAGETABLIST;
+  parts.ChildCount = [this] { return static_cast<long>(pages_.PageCount()); };
+  parts.ChildName = [this](long child) {
+    return Utf8ToWide(static_cast<ui::TContainer*>(pages_.Children()[static_cast<std::size_t>(child - 1)])->Caption);
+  };
+  parts.ChildRole = ROLE_SYSTEM_PAGETAB;
+  parts.ChildState = [this](long child) {
+    long state = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
+    if (!model_.Enabled()) state |= STATE_SYSTEM_UNAVAILABLE;
+    if (child - 1 == pages_.ActivePageIndex()) {
+      state |= STATE_SYSTEM_SELECTED;
+      if (GetFocus() == tabs_) state |= STATE_SYSTEM_FOCUSED;
+    }
+    return state;
+  };
+  parts.ChildScreenRect = [this](long child) {
+    RECT r{};
+    SendMessageW(tabs_, TCM_GETITEMRECT, static_cast<WPARAM>(child - 1), reinterpret_cast<LPARAM>(&r));
+    MapWindowPoints(tabs_, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  };
+  return parts;
+}
+
+LRESULT TPageControlPeer::TabMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(window, &TPageControlPeer::TabProc, 0);
-      self->tabs_ = nullptr;
-      break;
+    case WM_GETOBJECT: {
+      LRESULT result = 0;
+      if (tabsAccessible_.Answer(tabs_, wParam, lParam, [this] { return DescribeTabs(); }, result)) return result;
+      return tabsSubclass_.CallDefault(message, wParam, lParam);
+    }
     case WM_ERASEBKGND:
       return 1;
-    case WM_PAINT:
-      return GuardedCall(&self->context_.Form, 0, [&] {
-        TPaintDc dc(window);
-        self->PaintTabs(dc.Get());
-        return LRESULT{0};
-      });
+    case WM_PAINT: {
+      TPaintDc dc(tabs_);
+      PaintTabs(dc.Get());
+      return 0;
+    }
     case WM_PRINTCLIENT:
-      return GuardedCall(&self->context_.Form, 0, [&] {
-        self->PaintTabs(reinterpret_cast<HDC>(wParam));
-        return LRESULT{0};
-      });
+      PaintTabs(reinterpret_cast<HDC>(wParam));
+      return 0;
     default:
-      break;
+      return tabsSubclass_.CallDefault(message, wParam, lParam);
   }
-  return DefSubclassProc(window, message, wParam, lParam);
 }
 
 void TPageControlPeer::PaintTabs(HDC dc) {

@@ -22,14 +22,17 @@ class TPageControlPeer final : public TContainerPeer {
   HWND TabHandle() const { return tabs_; }
   // Where the sheets go: the client area below the tab strip.
   RECT SheetRect() const;
+  // Ctrl+Tab (step 1) and Ctrl+Shift+Tab (step -1): the user chooses the next or previous
+  // page, round the end; the focus goes to the new page's first control.
+  void StepPage(int step);
 
  protected:
   void OnAspect(ui::TAspect aspect) override;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  static LRESULT CALLBACK TabProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                  DWORD_PTR data);
+  LRESULT TabMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  TAccessibleParts DescribeTabs();
   void PaintTabs(HDC dc);
   void ShowActivePage();
   void LayOutPages();
@@ -37,6 +40,8 @@ class TPageControlPeer final : public TContainerPeer {
 
   ui::TPageControl& pages_;
   HWND tabs_ = nullptr;   // child of this window, destroyed with it
+  TSubclass tabsSubclass_;   // the strip is drawn in the palette
+  TAccessibility tabsAccessible_;   // the pages as tabs, for screen readers
   std::vector<TContainerPeer*> sheets_;
 };
 

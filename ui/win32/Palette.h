@@ -33,6 +33,13 @@ const TPalette& DarkPalette();
 // The system's own colours, for the plain look when a style is not found.
 TPalette PlainPalette();
 
+// The system's colours as the high-contrast mode sets them: window, text, highlight and
+// grey text only, with borders in the text colour so that every edge shows.
+TPalette HighContrastPalette();
+
+// Whether the user has turned on the system's high-contrast mode.
+bool SystemHighContrast();
+
 // The name under which the dark look is known.
 inline constexpr std::string_view kDarkStyleName = "Windows10 Dark";
 

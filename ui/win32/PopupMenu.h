@@ -6,7 +6,7 @@
 
 #include "ui/Form.h"
 #include "ui/Menu.h"
-#include "ui/win32/Handles.h"
+#include "platform/win32/Handles.h"
 #include "ui/win32/Theme.h"
 
 namespace kav::ui::win32 {

@@ -14,6 +14,16 @@ TTheme::TTheme(const TPalette& palette, int dpi)
       highlight_(CreateSolidBrush(palette.Highlight)),
       border_(CreateSolidBrush(palette.Border)) {}
 
+void TTheme::SetPalette(const TPalette& palette) {
+  palette_ = palette;
+  window_.Reset(CreateSolidBrush(palette.Window));
+  control_.Reset(CreateSolidBrush(palette.Control));
+  edit_.Reset(CreateSolidBrush(palette.Edit));
+  inverse_.Reset(CreateSolidBrush(palette.InverseEdit));
+  highlight_.Reset(CreateSolidBrush(palette.Highlight));
+  border_.Reset(CreateSolidBrush(palette.Border));
+}
+
 RECT TTheme::Scale(const TBounds& bounds) const {
   const int left = Scale(bounds.Left), top = Scale(bounds.Top);
   return RECT{left, top, left + Scale(bounds.Width), top + Scale(bounds.Height)};
@@ -58,7 +68,7 @@ int SystemDpi() {
 
 void MakeProcessDpiAware() { SetProcessDPIAware(); }
 
-void UseDarkTitleBar(HWND window) {
+void UseDarkTitleBar(HWND window, bool dark) {
   // DwmSetWindowAttribute is looked up at run time: older systems and Wine may lack it, and
   // the attribute number changed between Windows 10 builds (20 now, 19 before).
   HMODULE dwm = LoadLibraryW(L"dwmapi.dll");
@@ -67,8 +77,8 @@ void UseDarkTitleBar(HWND window) {
   auto setAttribute = reinterpret_cast<TSetAttribute>(
       reinterpret_cast<void*>(GetProcAddress(dwm, "DwmSetWindowAttribute")));
   if (setAttribute != nullptr) {
-    const BOOL dark = TRUE;
-    if (FAILED(setAttribute(window, 20, &dark, sizeof dark))) setAttribute(window, 19, &dark, sizeof dark);
+    const BOOL value = dark ? TRUE : FALSE;
+    if (FAILED(setAttribute(window, 20, &value, sizeof value))) setAttribute(window, 19, &value, sizeof value);
   }
   FreeLibrary(dwm);
 }

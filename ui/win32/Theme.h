@@ -9,7 +9,7 @@
 #include <tuple>
 
 #include "ui/Control.h"
-#include "ui/win32/Handles.h"
+#include "platform/win32/Handles.h"
 #include "ui/win32/Palette.h"
 
 namespace kav::ui::win32 {
@@ -17,6 +17,8 @@ namespace kav::ui::win32 {
 class TTheme {
  public:
   TTheme(const TPalette& palette, int dpi);
+  // Draws from now on with `palette` (the high-contrast mode was turned on or off).
+  void SetPalette(const TPalette& palette);
 
   const TPalette& Palette() const { return palette_; }
   int Dpi() const { return dpi_; }
@@ -34,7 +36,7 @@ class TTheme {
   HFONT Font(const TFont& font);
 
  private:
-  const TPalette& palette_;
+  TPalette palette_;
   int dpi_;
   TBrushHandle window_, control_, edit_, inverse_, highlight_, border_;
   std::map<std::tuple<std::string, int, bool>, TFontHandle> fonts_;
@@ -49,7 +51,8 @@ void FrameSolid(HDC dc, const RECT& rect, COLORREF colour);
 int SystemDpi();
 // Asks Windows to stop bitmap-stretching the program on high-DPI screens.
 void MakeProcessDpiAware();
-// Gives a top-level window the dark title bar where Windows offers one; does nothing elsewhere.
-void UseDarkTitleBar(HWND window);
+// Gives a top-level window the dark title bar (or the light one back) where Windows offers
+// one; does nothing elsewhere.
+void UseDarkTitleBar(HWND window, bool dark = true);
 
 }  // namespace kav::ui::win32

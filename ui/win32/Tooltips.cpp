@@ -16,10 +16,15 @@ TTooltips::TTooltips(const TPalette& palette) {
   if (tip_ == nullptr) return;
   // Without a visual theme the tooltip takes the colours we give it.
   SetWindowTheme(tip_, L"", L"");
-  SendMessageW(tip_, TTM_SETTIPBKCOLOR, palette.Control, 0);
-  SendMessageW(tip_, TTM_SETTIPTEXTCOLOR, palette.Text, 0);
+  SetColours(palette);
   // Long hints wrap instead of running off the screen.
   SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, 600);
+}
+
+void TTooltips::SetColours(const TPalette& palette) {
+  if (tip_ == nullptr) return;
+  SendMessageW(tip_, TTM_SETTIPBKCOLOR, palette.Control, 0);
+  SendMessageW(tip_, TTM_SETTIPTEXTCOLOR, palette.Text, 0);
 }
 
 TTooltips::~TTooltips() {

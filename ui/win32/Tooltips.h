@@ -18,6 +18,7 @@ class TTooltips {
   TTooltips& operator=(const TTooltips&) = delete;
 
   HWND Handle() const { return tip_; }
+  void SetColours(const TPalette& palette);
   // Shows `hint` over `tool`; an empty hint adds nothing.
   void Add(HWND tool, const std::string& hint);
   int Count() const;

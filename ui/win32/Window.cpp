@@ -1,21 +1,26 @@
 #include "ui/win32/Window.h"
 
+#include <commctrl.h>
+
 #include "platform/Text.h"
-#include "ui/Form.h"
 
 namespace kav::ui::win32 {
 
 void ReportUnhandledError(ui::TForm* form, const std::string& text) {
+  // A failure without a text of its own still gets a message: silence would hide it.
+  const std::string shown = text.empty() ? "予期しないエラーが発生しました" : text;
   try {
     if (form != nullptr && form->OnError) {
-      form->OnError(text);
+      form->OnError(shown);
       return;
     }
-    MessageBoxW(nullptr, Utf8ToWide(text).c_str(), nullptr, MB_OK | MB_ICONERROR);
   } catch (...) {
-    // Showing the error failed too; there is nobody left to tell.
+    // Showing it the form's way failed; the message box below still tells the user.
   }
+  MessageBoxW(nullptr, Utf8ToWide(shown).c_str(), nullptr, MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
+
+// --- Windows of our own classes
 
 TWindowBase::~TWindowBase() {
   if (window_ != nullptr) {
@@ -62,10 +67,49 @@ LRESULT CALLBACK TWindowBase::WindowProc(HWND window, UINT message, WPARAM wPara
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     self->window_ = nullptr;
+    GuardedCall(self->ErrorForm(), 0, [&] {
+      self->WindowGone();
+      return LRESULT{0};
+    });
     return DefWindowProcW(window, message, wParam, lParam);
   }
   const LRESULT fallback = message == WM_NCCREATE ? TRUE : 0;
   return GuardedCall(self->ErrorForm(), fallback, [&] { return self->HandleMessage(message, wParam, lParam); });
+}
+
+// --- Subclassed standard controls
+
+void TSubclass::Attach(HWND window, ui::TForm* errorForm, THandler handler) {
+  Detach();
+  errorForm_ = errorForm;
+  handler_ = std::move(handler);
+  if (window != nullptr && SetWindowSubclass(window, &TSubclass::Proc, 0, reinterpret_cast<DWORD_PTR>(this)))
+    window_ = window;
+}
+
+void TSubclass::Detach() {
+  if (window_ == nullptr) return;
+  RemoveWindowSubclass(window_, &TSubclass::Proc, 0);
+  window_ = nullptr;
+}
+
+LRESULT TSubclass::CallDefault(UINT message, WPARAM wParam, LPARAM lParam) const {
+  return DefSubclassProc(window_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK TSubclass::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+  auto* self = reinterpret_cast<TSubclass*>(data);
+  if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(window, &TSubclass::Proc, 0);
+    self->window_ = nullptr;
+    if (self->OnGone) GuardedCall(self->errorForm_, 0, [&] {
+        self->OnGone();
+        return LRESULT{0};
+      });
+    return DefSubclassProc(window, message, wParam, lParam);
+  }
+  if (!self->handler_) return DefSubclassProc(window, message, wParam, lParam);
+  return GuardedCall(self->errorForm_, 0, [&] { return self->handler_(message, wParam, lParam); });
 }
 
 }  // namespace kav::ui::win32

@@ -108,5 +108,23 @@ TEST(UserEvents, AnEscapingExceptionIsShownAndTheProgramGoesOn) {
   EXPECT_THROW(button.OnClick(), std::runtime_error);
 }
 
+TEST(UserEvents, AFailureOfAnyTypeIsShownNeverSwallowed) {
+  TForm form("Form1");
+  TCheckBox box("CheckBox1", "x");
+  form.Add(box);
+  std::vector<std::string> shown;
+  form.OnError = [&](const std::string& text) { shown.push_back(text); };
+  box.OnClick = [] { throw 42; };   // not a std::exception: still the user hears of it
+  box.UserClick();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_FALSE(shown[0].empty());
+  EXPECT_TRUE(box.Checked());
+
+  // A form without anyone to show errors lets them go on to its caller, the window procedure.
+  form.OnError = nullptr;
+  box.OnClick = [] { throw std::logic_error("unshown"); };
+  EXPECT_THROW(box.UserClick(), std::logic_error);
+}
+
 }  // namespace
 }  // namespace kav::ui

@@ -9,21 +9,13 @@
 #include <vector>
 
 #include "platform/Text.h"
+#include "tests/support/win32/ClipboardText.h"
 
 namespace kav::ui::win32::test {
 namespace {
 
 // Puts text on the real clipboard, so that an editor that pasted would show it.
-void PutOnClipboard(const std::wstring& text, HWND owner) {
-  ASSERT_TRUE(OpenClipboard(owner));
-  EmptyClipboard();
-  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-  std::memcpy(GlobalLock(memory), text.c_str(), bytes);
-  GlobalUnlock(memory);
-  SetClipboardData(CF_UNICODETEXT, memory);   // the clipboard owns it now
-  CloseClipboard();
-}
+void PutOnClipboard(const std::wstring& text, HWND owner) { ASSERT_TRUE(kav::test::PutClipboardText(text, owner)); }
 
 struct TKeySeen {
   ui::TKey Key;
@@ -177,6 +169,45 @@ TEST_F(GridKeyEditTest, CtrlVInTheEditorGoesToTheHandlerAndNotIntoTheEditor) {
   PumpMessages();
   SetModifiers(false, false);
   EXPECT_NE(WindowText(editor).find(L"PASTED"), std::wstring::npos);
+}
+
+TEST_F(GridKeyEditTest, UpAndDownInTheEditorCommitAndMoveTheCurrentCell) {
+  model.AllowEditing = true;
+  int clicks = 0;
+  model.OnClick = [&] { ++clicks; };
+  Char(Grid(), L'x');
+  ASSERT_NE(grid->EditorHandle(), nullptr);
+  KeyDown(grid->EditorHandle(), VK_DOWN);
+  EXPECT_EQ(model.Cell(1, 2), "x");
+  EXPECT_FALSE(model.Editing());
+  EXPECT_EQ(grid->EditorHandle(), nullptr);
+  EXPECT_EQ(model.Row(), 3);
+  EXPECT_EQ(model.Col(), 1);
+  EXPECT_EQ(GetFocus(), Grid());
+  EXPECT_EQ(clicks, 1);   // a move by key, as on the grid
+  EXPECT_EQ(seen.back(), (TKeySeen{ui::vk::Down, 0}));   // the handler heard the key once
+
+  // Typing on the new cell edits it; Up takes the text back to it and returns one row.
+  Char(Grid(), L'y');
+  KeyDown(grid->EditorHandle(), VK_UP);
+  EXPECT_EQ(model.Cell(1, 3), "y");
+  EXPECT_EQ(model.Row(), 2);
+  EXPECT_EQ(model.Cell(1, 2), "x");
+
+  // At the first data row Up still commits; the current cell stays where it is.
+  LeftClick(CellCentre(1, 1));
+  Char(Grid(), L'z');
+  KeyDown(grid->EditorHandle(), VK_UP);
+  EXPECT_EQ(model.Cell(1, 1), "z");
+  EXPECT_EQ(model.Row(), 1);
+  EXPECT_FALSE(model.Editing());
+
+  // Left and Right stay inside the editor's text.
+  KeyDown(Grid(), VK_F2);
+  ASSERT_NE(grid->EditorHandle(), nullptr);
+  KeyDown(grid->EditorHandle(), VK_LEFT);
+  EXPECT_TRUE(model.Editing());
+  EXPECT_EQ(model.Col(), 1);
 }
 
 TEST_F(GridKeyEditTest, DeleteOnOneCellReachesTheEditor) {

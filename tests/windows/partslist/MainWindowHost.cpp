@@ -1,12 +1,12 @@
 #include "tests/windows/partslist/MainWindowHost.h"
 
 #include <array>
-#include <cstring>
 #include <fstream>
 #include <sstream>
 
 #include "platform/Text.h"
 #include "platform/win32/Win32Services.h"
+#include "tests/support/win32/ClipboardText.h"
 
 namespace kav::test {
 
@@ -31,8 +31,8 @@ void MainWindowTest::Start(bool useRealDialogs) {
   const std::string program = WideToUtf8((folder / L"kaverolin.exe").wstring());
   form = std::make_unique<app::TForm88>(
       TServices{*codePage, *collation, locale, *clipboard, messages, *fileDialogs, *desktop, *files, program}, target);
-  form->FormCreate();
   peer = std::make_unique<ui::win32::TFormPeer>(*form);
+  form->FormCreate();
   peer->Show();
   Pump();
 }
@@ -83,26 +83,17 @@ void MainWindowTest::Pump() {
   }
 }
 
-std::wstring MainWindowTest::ClipboardText() {
-  if (!OpenClipboard(nullptr)) return L"<busy>";
-  std::wstring text;
-  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    text = static_cast<const wchar_t*>(GlobalLock(data));
-    GlobalUnlock(data);
+void MainWindowTest::PumpAsTheProgram() {
+  MSG msg{};
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (peer->PreTranslateMessage(msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
   }
-  CloseClipboard();
-  return text;
 }
 
-void MainWindowTest::PutClipboardText(const std::wstring& text) {
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-  std::memcpy(GlobalLock(memory), text.c_str(), bytes);
-  GlobalUnlock(memory);
-  SetClipboardData(CF_UNICODETEXT, memory);
-  CloseClipboard();
-}
+std::wstring MainWindowTest::ClipboardText() { return test::ClipboardText(); }
+
+void MainWindowTest::PutClipboardText(const std::wstring& text) { ASSERT_TRUE(test::PutClipboardText(text)); }
 
 }  // namespace kav::test

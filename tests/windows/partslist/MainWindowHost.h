@@ -20,8 +20,8 @@ class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
-  // Builds the form and its window; `realDialogs` puts the Windows file dialogs in place of
-  // the fake ones.
+  // Builds the form and its window in the program's order (the window, then FormCreate, then
+  // showing it); `realDialogs` puts the Windows file dialogs in place of the fake ones.
   void Start(bool realDialogs = false);
 
   std::string PathOf(const std::string& name) const;   // a file in the program's folder
@@ -33,6 +33,9 @@ class MainWindowTest : public ::testing::Test {
   static void SetCtrl(bool down);
   static void KeyDown(HWND target, WPARAM key, bool ctrl = false);
   static void Pump();
+  // Delivers the queued messages as the program's message loop does, with the keys the main
+  // window takes before dispatch (Ctrl+Tab, dialog keys).
+  void PumpAsTheProgram();
   // The clipboard as another program reads and writes it.
   static std::wstring ClipboardText();
   static void PutClipboardText(const std::wstring& text);

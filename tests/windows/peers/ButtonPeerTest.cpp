@@ -55,9 +55,9 @@ TEST(ButtonPeers, PushAndFlatButtonsRunTheirClickOnceAndFollowEnabled) {
   EXPECT_EQ(flat, 1);
   EXPECT_EQ(test::TextOf(push), "押す");
 
-  // Flat tool buttons are skipped by Tab, push buttons are not.
+  // Both are reached with Tab: a keyboard user can press the flat tool buttons too.
   EXPECT_TRUE(HasStyle(push, WS_TABSTOP));
-  EXPECT_FALSE(HasStyle(flatWindow, WS_TABSTOP));
+  EXPECT_TRUE(HasStyle(flatWindow, WS_TABSTOP));
 
   form.Push.SetEnabled(false);
   EXPECT_FALSE(IsWindowEnabled(push));
@@ -143,6 +143,49 @@ TEST(ButtonPeers, RadioClickChoosesOneOfTheGroupAndArrowsMoveTheChoice) {
   Pump();
   EXPECT_TRUE(form.Radio2.Checked());
   EXPECT_FALSE(form.Radio3.Checked());
+}
+
+TEST(ButtonPeers, CheckStateMessagesAgreeWithTheModelBothWays) {
+  TButtonForm form;
+  int checkClicks = 0, radioClicks = 0;
+  form.Check.OnClick = [&] { ++checkClicks; };
+  form.Radio3.OnClick = [&] { ++radioClicks; };
+  TFormPeer peer(form);
+  HWND check = peer.HandleOf(form.Check), r1 = peer.HandleOf(form.Radio1), r3 = peer.HandleOf(form.Radio3);
+  EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(SendMessageW(r1, BM_GETCHECK, 0, 0), BST_CHECKED);
+
+  // The model changes first: the window answers what the model holds.
+  form.Check.SetChecked(true);
+  EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_NE(SendMessageW(check, BM_GETSTATE, 0, 0) & BST_CHECKED, 0);
+  form.Radio3.SetChecked(true);
+  EXPECT_EQ(SendMessageW(r1, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(SendMessageW(r3, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(checkClicks, 1);
+  EXPECT_EQ(radioClicks, 1);
+
+  // The window is told first (an automation tool): the model follows, as set by the program,
+  // so the click handler runs when the mark changes and not when it stays.
+  SendMessageW(check, BM_SETCHECK, BST_UNCHECKED, 0);
+  EXPECT_FALSE(form.Check.Checked());
+  EXPECT_EQ(checkClicks, 2);
+  SendMessageW(check, BM_SETCHECK, BST_UNCHECKED, 0);
+  EXPECT_EQ(checkClicks, 2);
+  SendMessageW(r1, BM_SETCHECK, BST_CHECKED, 0);
+  EXPECT_TRUE(form.Radio1.Checked());
+  EXPECT_FALSE(form.Radio3.Checked());   // the group follows
+  EXPECT_EQ(SendMessageW(r3, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  // Unchecking a radio button from outside leaves the group without a choice and fires nothing.
+  SendMessageW(r1, BM_SETCHECK, BST_UNCHECKED, 0);
+  EXPECT_FALSE(form.Radio1.Checked());
+  EXPECT_EQ(radioClicks, 1);
+
+  // BM_CLICK is the user's click.
+  SendMessageW(check, BM_CLICK, 0, 0);
+  Pump();
+  EXPECT_TRUE(form.Check.Checked());
+  EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED);
 }
 
 TEST(ButtonPeers, DialogButtonGivesTheFormItsModalResult) {

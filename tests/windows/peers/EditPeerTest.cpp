@@ -11,7 +11,7 @@
 #include "platform/Text.h"
 #include "ui/Edit.h"
 #include "ui/win32/FormPeer.h"
-#include "ui/win32/Handles.h"
+#include "platform/win32/Handles.h"
 
 namespace kav::ui::win32 {
 namespace {

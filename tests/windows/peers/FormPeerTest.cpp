@@ -252,6 +252,24 @@ TEST(FormPeer, ErrorsAreStoppedInContainersAndInSubclassedControlsToo) {
   EXPECT_EQ(form.Errors.size(), 2u);
   EXPECT_EQ(form.Inner.Text(), "x");   // the model took the text before its handler failed
   EXPECT_TRUE(IsWindow(peer.HandleOf(form.Inner)));
+
+  // The grid window and its cell editor: failures of any type are shown, not swallowed.
+  form.Grid.AllowEditing = true;
+  HWND grid = peer.HandleOf(form.Grid);
+  form.Grid.OnKeyDown = [](ui::TKey& key, ui::TShiftState) {
+    if (key == VK_F3) throw 9;
+  };
+  SendMessageW(grid, WM_KEYDOWN, VK_F3, 0);
+  ASSERT_EQ(form.Errors.size(), 3u);
+  SendMessageW(grid, WM_KEYDOWN, VK_F2, 0);   // the editor opens
+  HWND editor = GetFocus();
+  ASSERT_NE(editor, grid);
+  ASSERT_TRUE(IsChild(grid, editor));
+  form.Grid.OnKeyDown = [](ui::TKey&, ui::TShiftState) { throw std::logic_error("編集中の失敗"); };
+  SendMessageW(editor, WM_KEYDOWN, 'A', 0);
+  ASSERT_EQ(form.Errors.size(), 4u);
+  EXPECT_EQ(form.Errors[3], "編集中の失敗");
+  EXPECT_TRUE(IsWindow(editor));
 }
 
 TEST(FormPeer, DestroyingTheWindowRunsOnDestroyWhileTheModelStays) {

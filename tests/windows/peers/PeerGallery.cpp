@@ -118,7 +118,8 @@ struct TGalleryForm : TForm {
 
 }  // namespace
 
-// The command line may name the page to show first: 0, 1 or 2.
+// The command line may name the page to show first: 0, 1 or 2; an "h" after it draws as in
+// the system's high-contrast mode (which Wine cannot turn on).
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
   kav::ui::win32::MakeProcessDpiAware();
   TGalleryForm form;
@@ -126,7 +127,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
     form.Pages.SetActivePageIndex(commandLine[0] - L'0');
   form.SetLeft(20);
   form.SetTop(20);
-  kav::ui::win32::TFormPeer peer(form);
+  kav::ui::win32::TFormPeerOptions options;
+  if (commandLine != nullptr && wcschr(commandLine, L'h') != nullptr) options.HighContrast = [] { return true; };
+  kav::ui::win32::TFormPeer peer(form, options);
   peer.Show();
   return kav::ui::win32::RunMessageLoop(peer);
 }
