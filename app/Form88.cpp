@@ -47,6 +47,7 @@ void TForm88::ConnectHandlers() {
   N14.OnClick = [this] { N14Click(); };
   Button4.OnClick = N3.OnClick = [this] { Button4Click(); };
   Button7.OnClick = [this] { Button7Click(); };
+  Button2.OnClick = [this] { Button2Click(); };
 }
 
 // --- Start and end
