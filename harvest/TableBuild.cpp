@@ -170,10 +170,16 @@ TBuildOutcome BuildTable(THarvestArrays& arrays, ui::TStringGrid& grid) {
   }
   const double tolerance = MinTextHeight(arrays);
   if (!(tolerance > 0)) return {};
-  ClusterTexts(arrays, tolerance);
-  const TClusterSize size = ClusterSize(arrays);
+  // The clustering sorts a copy: the kept texts stay in the order they were selected in, so
+  // that an empty selection builds exactly this table again. Sorted in place, they would meet
+  // the unstable exchange sort in another order next time, and of two texts stacked in one
+  // cell the other one could win.
+  THarvestArrays clustered;
+  clustered.TxgTexts = arrays.TxgTexts;
+  ClusterTexts(clustered, tolerance);
+  const TClusterSize size = ClusterSize(clustered);
   if (!Fits(size.Rows, size.Columns)) return {TBuildResult::TooLarge, size.Rows - 1, size.Columns};
-  FillGridFromClusters(arrays, grid);
+  FillGridFromClusters(clustered, grid);
   return {TBuildResult::Clustered, grid.RowCount() - 1, grid.ColCount()};
 }
 

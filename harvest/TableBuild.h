@@ -62,7 +62,7 @@ struct TBuildOutcome {
 };
 
 // The whole build: the borders; the ruled fill with at least two borders each way, else the
-// clustering. What it writes into the grid it writes inside one update, so the grid repaints
+// clustering of a copy of the texts (TxgTexts keeps the selection order). What it writes into the grid it writes inside one update, so the grid repaints
 // once.
 TBuildOutcome BuildTable(THarvestArrays& arrays, ui::TStringGrid& grid);
 

@@ -32,7 +32,7 @@ struct TTxgText {
 // an empty selection builds the table again from what the previous one read.
 struct THarvestArrays {
   std::vector<TTxgLine> TxgLines;
-  std::vector<TTxgText> TxgTexts;
+  std::vector<TTxgText> TxgTexts;      // in selection order
   std::vector<double> TxgColBorders;   // x of the vertical segments
   std::vector<double> TxgRowBorders;   // y of the horizontal segments
 };

@@ -199,6 +199,7 @@ TEST_F(TableBuildTest, TheExchangeSortsOrderDecidesWhichTextStaysInAClusteredCel
   a.TxgTexts = {Text("A", 1, 0, 0.5), Text("B", 1, 0, 0.5), Text("C", 0, 0, 0.5)};
   BuildTable(a, grid);
   EXPECT_EQ(Rows(grid), (TTable{{"C", "A"}}));
+  ClusterTexts(a, 0.5);
   ASSERT_EQ(a.TxgTexts.size(), 3u);
   EXPECT_EQ(a.TxgTexts[0].sText + a.TxgTexts[1].sText + a.TxgTexts[2].sText, "CBA");
   EXPECT_EQ(a.TxgTexts[2].xidx, 1);
@@ -220,8 +221,18 @@ TEST_F(TableBuildTest, AnEmptySelectionsRebuildGivesTheSameTable) {
   const TTable clustered = Rows(grid, 0);
   EXPECT_EQ(clustered, (TTable{{"1", "2"}, {"p", "q"}, {"r", "s"}}));
   partslist::test::Fill(grid, {{"edited"}});
-  BuildTable(a, grid);   // the texts are in the clustering's order by now
+  BuildTable(a, grid);
   EXPECT_EQ(Rows(grid, 0), clustered);
+
+  // Two texts stacked on one point (A and D): the first build leaves D, the later of the two
+  // in the selection, in the cell; so must the second. Had the first build left the texts in
+  // its sorted order, the second would meet them as C, A, D, B and leave A.
+  a.TxgTexts = {Text("A", 5, 5, 1.5), Text("B", 1, 1, 1.5), Text("C", 2, 5, 1.5), Text("D", 5, 5, 1.5)};
+  BuildTable(a, grid);
+  const TTable stacked = Rows(grid, 0);
+  EXPECT_EQ(stacked, (TTable{{"1", "2"}, {"C", "D"}, {"B", ""}}));
+  BuildTable(a, grid);
+  EXPECT_EQ(Rows(grid, 0), stacked);
 }
 
 TEST_F(TableBuildTest, ATableTooLargeForTheGridIsRefusedAndTheGridKept) {
