@@ -17,8 +17,8 @@ void ExchangeSort(std::vector<double>& values, TSortOrder order);
 
 // The same sort on `keys` (taken by value), giving the permutation it applies: element p of
 // the result is the index, in the unsorted sequence, of the key that ends at place p. The
-// comparisons run on the keys alone, packed together, so that the quadratic number of them
-// stays cheap; the records they belong to are moved once, afterwards.
+// comparisons and swaps run on the keys and indexes alone; the records they belong to are
+// moved once, afterwards, however many swaps the sort makes.
 std::vector<std::size_t> ExchangeSortOrder(std::vector<double> keys, TSortOrder order);
 
 // Puts the records in the order that ExchangeSortOrder gave.
