@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "harvest/HarvestTable.h"
 #include "harvest/SelectionRead.h"
