@@ -11,6 +11,7 @@
 #include "cadlink/CadSession.h"
 #include "cadlink/MessageFilterRules.h"
 #include "cadlink/TargetState.h"
+#include "harvest/TableRecords.h"
 #include "partslist/ClipboardTable.h"
 #include "partslist/UndoCells.h"
 #include "placement/BulkAttributes.h"
@@ -73,6 +74,10 @@ class TForm88 : public ui::TForm {
   void Button6Click();   // plain creation: Button6, the double-click with CheckBox7
   void N14Click();       // plain creation from the popup menu
   void Button7Click();   // bulk attribute change
+  void Button2Click();   // a table drawn as lines and TEXT read into the file grid
+  // What the last harvest read, kept for the whole run: an empty selection builds its table
+  // again.
+  harvest::THarvestArrays HarvestArrays;
   // What the operations read from the window at the moment they start.
   placement::TJustificationControls JustificationControls() const;
   placement::TCreateTextOptions CreateTextOptions() const;

@@ -2,6 +2,7 @@
 // and the handlers that run them.
 #include "app/Form88.h"
 
+#include "harvest/HarvestTable.h"
 #include "placement/ChangeText.h"
 #include "platform/Text.h"
 
@@ -107,6 +108,10 @@ void TForm88::N14Click() { Button6Click(); }
 
 void TForm88::Button7Click() {
   if (Cad) placement::ChangeAttributes(*Cad, BulkAttributeOptions());
+}
+
+void TForm88::Button2Click() {
+  if (Cad) harvest::HarvestTable(*Cad, HarvestArrays, StringGrid2);
 }
 
 }  // namespace kav::app

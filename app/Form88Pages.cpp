@@ -79,7 +79,7 @@ void TForm88::BuildPages() {
 
   // File-creation page: the tool buttons along the top, the grid below.
   Declare({
-      {Button2, TabSheet1, {4, 4, 90, 25}, kTopLeft, "CAD 上の部品リスト(線分、TEXT)を取得", nullptr},
+      {Button2, TabSheet1, {4, 4, 90, 25}, kTopLeft, "CAD 上の部品リスト(線分、TEXT)を取得", [this] { Button2Click(); }},
       {SpeedButton1, TabSheet1, {100, 4, 72, 25}, kTopLeft, "テキストファイルを読み込み", [this] { SpeedButton1Click(); }},
       {SpeedButton2, TabSheet1, {176, 4, 84, 25}, kTopLeft, "すべてのセルを選択", [this] { SpeedButton2Click(); }},
       {SpeedButton3, TabSheet1, {264, 4, 96, 25}, kTopLeft, "選択した範囲をクリップボードにコピー", [this] { SpeedButton3Click(); }},

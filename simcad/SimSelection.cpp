@@ -85,11 +85,10 @@ class TSimSelectionSet final : public TSimObject {
       result = Variant(static_cast<std::int32_t>(LiveSelection().size()));
     } else if (name == "ITEM") {
       RequireArgs(args, 1, 1, "Item");
-      const auto live = LiveSelection();
       const std::int64_t index = args[0].Value.AsInteger();
-      if (index < 0 || index >= static_cast<std::int64_t>(live.size()))
-        throw TAutomationError(cad::kBadIndex, "Invalid index " + std::to_string(index));
-      result = MakeEntity(SharedState(), live[static_cast<std::size_t>(index)]);
+      const int id = LiveItem(index);
+      if (id == 0) throw TAutomationError(cad::kBadIndex, "Invalid index " + std::to_string(index));
+      result = MakeEntity(SharedState(), id);
     } else if (name == "NAME") {
       result = "CURRENT";
     } else if (name == "SELECT") {
@@ -107,6 +106,16 @@ class TSimSelectionSet final : public TSimObject {
   }
 
  private:
+  // The id of the index-th selected entity that still exists, or 0. Counted up to the index
+  // only, without a copy of the selection: a harvest asks for every item of a selection of
+  // thousands, and the simulated CAD must not be what its timing measures.
+  int LiveItem(std::int64_t index) {
+    if (index < 0) return 0;
+    for (int id : State().Selection)
+      if (State().Drawing.Find(id) != nullptr && index-- == 0) return id;
+    return 0;
+  }
+
   std::vector<int> LiveSelection() {
     std::vector<int> live;
     for (int id : State().Selection)
