@@ -24,6 +24,7 @@ TEST_F(ToolEndToEnd, ChangeAPickedTextThenTakeAnotherTextsPropertiesForTheNextCr
   ChooseRow(*tool, 3);
   tool->Click(L"TEXT 作成", true);
   ASSERT_TRUE(WaitUntil([&] { return !TextsOf("ナット").empty(); }));
+  WaitUntilBack(*tool);
   // Height 5 and bottom-centre, as the model TEXT has them.
   EXPECT_NE(TextsOf("ナット")[0].find("anchor 0,50 h=5 w=1 a=13"), std::string::npos) << TextsOf("ナット")[0];
 }
