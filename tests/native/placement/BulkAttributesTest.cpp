@@ -134,5 +134,23 @@ TEST_F(BulkAttributesTest, AnEmptyTagACancelledSelectionAndAFailureHalfWay) {
   EXPECT_EQ(Form->WindowState(), ui::TWindowState::Normal);
 }
 
+TEST_F(BulkAttributesTest, AnUntidyTagListGivesItemsThatAreSafeToUse) {
+  const int r = Cad.AddBlock("B", 0, 0, {"PARTNO"}, {"old"});
+  const std::string longLine(100000, 'a');
+  F.PutFile("ATTTAGList.txt", longLine + "\r\n" + std::string("\x00\xff\xfe\x81\t\x01", 6) + "\r\nPARTNO\r\n");
+  Form->ComboBox3.Items.Clear();
+  Form->LoadTagList();
+  ASSERT_EQ(Form->ComboBox3.Items.Count(), 3);
+  Form->Edit15.SetText("new");
+  for (int item = 0; item < 3; ++item) {
+    Form->ComboBox3.SetItemIndex(item);
+    Cad.QueueSelection({r});
+    Form->Button7Click();
+  }
+  EXPECT_EQ(Cad.Drawing().Find(Cad.Drawing().Find(r)->Attributes[0])->Text.TextString, "new");   // only the last matched
+  EXPECT_EQ(Cad.State().UndoGroups, 3);
+  EXPECT_TRUE(F.Platform.Messages.Errors.empty());
+}
+
 }  // namespace
 }  // namespace kav::test
