@@ -23,6 +23,9 @@ struct TAnswer {
   TPoint Point;               // Point, Pick
   int Entity = 0;             // Pick
   std::vector<int> Entities;  // Selection
+  // Pick of an entity inside a block definition: the model-space reference it was picked
+  // through (0: the first reference that shows it).
+  int Reference = 0;
 };
 
 // One call as the CAD received it.
@@ -37,6 +40,8 @@ struct TCall {
 // The error a CAD raises when the user cancels a pick (Escape) or it has nothing to answer.
 inline constexpr cad::HResult kCancelCode = cad::kAbort;
 inline constexpr const char* kCancelMessage = "*Cancel*";
+
+struct TDxfFileAccess;
 
 struct TFailure {
   cad::HResult Code = cad::kFail;
@@ -65,6 +70,8 @@ struct TSimState {
   int BusyPollsAfterCommand = 0;            // set BusyPolls after each command
   std::int64_t WindowHandle = 0x00A0'0123;
   int Regens = 0;
+  std::string DocumentPath;                     // the drawing file opened or saved last; empty for a new drawing
+  const TDxfFileAccess* FileAccess = nullptr;   // files and code pages for SimOpenDxf and SimSaveDxf
 };
 
 class TSimCad {
@@ -88,7 +95,7 @@ class TSimCad {
   // The user's answers, consumed in order by GetPoint, GetEntity, GetSubEntity and
   // SelectOnScreen (and by the insertion point of PASTECLIP).
   void QueuePoint(double x, double y, double z = 0);
-  void QueuePick(int entity, double x, double y);
+  void QueuePick(int entity, double x, double y, int reference = 0);
   void QueueSelection(std::vector<int> entities);
   void QueueCancel();
 

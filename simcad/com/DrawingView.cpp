@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/Text.h"
+#include "simcad/SimBlockGeometry.h"
 
 namespace kav::sim::com {
 
@@ -27,13 +28,17 @@ TViewTransform FitDrawing(const TDrawing& drawing, const RECT& area) {
     minX = std::min(minX, p.X); maxX = std::max(maxX, p.X);
     minY = std::min(minY, p.Y); maxY = std::max(maxY, p.Y);
   };
-  for (const auto& e : drawing.All()) {
+  for (const auto& e : ShownEntities(drawing)) {
     if (e.Erased) continue;
     switch (e.Type) {
       case TEntityType::Line: take(e.Start); take(e.End); break;
       case TEntityType::Text:
-      case TEntityType::Attribute: take(TextInsertionPoint(e.Text)); break;
+      case TEntityType::Attribute:
+      case TEntityType::MText: take(TextInsertionPoint(e.Text)); break;
+      case TEntityType::AttributeDefinition:
+      case TEntityType::Other: take(e.Start); break;
       case TEntityType::Circle:
+      case TEntityType::Arc:
         take({e.Center.X - e.Radius, e.Center.Y - e.Radius, 0});
         take({e.Center.X + e.Radius, e.Center.Y + e.Radius, 0});
         break;
@@ -83,7 +88,7 @@ void Paint(HWND window, HDC dc, TSimState& state) {
   HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0xFF, 0xFF, 0xFF));
-  for (const auto& e : state.Drawing.All()) {
+  for (const auto& e : ShownEntities(state.Drawing)) {
     if (e.Erased) continue;
     switch (e.Type) {
       case TEntityType::Line: {
@@ -94,6 +99,7 @@ void Paint(HWND window, HDC dc, TSimState& state) {
       }
       case TEntityType::LwPolyline:
       case TEntityType::Polyline3d:
+      case TEntityType::Polyline2d:
       case TEntityType::Spline: {
         const std::size_t stride = e.Type == TEntityType::LwPolyline ? 2 : 3;
         for (std::size_t i = 0; i + 1 < e.Coordinates.size(); i += stride) {
@@ -113,9 +119,22 @@ void Paint(HWND window, HDC dc, TSimState& state) {
         Ellipse(dc, a.x, a.y, b.x, b.y);
         break;
       }
+      case TEntityType::Arc: {
+        // Counter-clockwise in the drawing is clockwise on the screen, whose y runs down: GDI
+        // draws counter-clockwise, so from the end point back to the start point.
+        const POINT a = t.Map({e.Center.X - e.Radius, e.Center.Y + e.Radius, 0});
+        const POINT b = t.Map({e.Center.X + e.Radius, e.Center.Y - e.Radius, 0});
+        const POINT from = t.Map({e.Center.X + e.Radius * std::cos(e.StartAngle), e.Center.Y + e.Radius * std::sin(e.StartAngle), 0});
+        const POINT to = t.Map({e.Center.X + e.Radius * std::cos(e.EndAngle), e.Center.Y + e.Radius * std::sin(e.EndAngle), 0});
+        Arc(dc, a.x, a.y, b.x, b.y, to.x, to.y, from.x, from.y);
+        break;
+      }
       case TEntityType::Text:
-      case TEntityType::Attribute: DrawText(dc, t, e.Text); break;
-      case TEntityType::BlockReference: break;
+      case TEntityType::Attribute:
+      case TEntityType::MText: DrawText(dc, t, e.Text); break;
+      case TEntityType::AttributeDefinition:
+      case TEntityType::BlockReference:
+      case TEntityType::Other: break;
     }
   }
   SelectObject(dc, oldBrush);
