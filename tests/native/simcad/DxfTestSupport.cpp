@@ -97,7 +97,8 @@ std::string Extras(const TEntity& e) {
   if (e.Width != 0) text += " width=" + FormatNumber(e.Width);
   if (!e.Prompt.empty()) text += " prompt=" + e.Prompt;
   if (e.Type == TEntityType::Attribute) text += " z=" + FormatNumber(e.Text.Anchor.Z);
-  for (const TRawGroup& g : e.Groups) text += " [" + std::to_string(g.Code) + "]" + g.Value;
+  if (e.Type == TEntityType::Other)   // the groups are what such an entity is
+    for (const TRawGroup& g : e.Groups) text += " [" + std::to_string(g.Code) + "]" + g.Value;
   return text;
 }
 
