@@ -120,13 +120,12 @@ void Paint(HWND window, HDC dc, TSimState& state) {
         break;
       }
       case TEntityType::Arc: {
-        // Counter-clockwise in the drawing is clockwise on the screen, whose y runs down: GDI
-        // draws counter-clockwise, so from the end point back to the start point.
+        // GDI draws counter-clockwise as the screen shows it, as the drawing turns its arcs.
         const POINT a = t.Map({e.Center.X - e.Radius, e.Center.Y + e.Radius, 0});
         const POINT b = t.Map({e.Center.X + e.Radius, e.Center.Y - e.Radius, 0});
         const POINT from = t.Map({e.Center.X + e.Radius * std::cos(e.StartAngle), e.Center.Y + e.Radius * std::sin(e.StartAngle), 0});
         const POINT to = t.Map({e.Center.X + e.Radius * std::cos(e.EndAngle), e.Center.Y + e.Radius * std::sin(e.EndAngle), 0});
-        Arc(dc, a.x, a.y, b.x, b.y, to.x, to.y, from.x, from.y);
+        Arc(dc, a.x, a.y, b.x, b.y, from.x, from.y, to.x, to.y);
         break;
       }
       case TEntityType::Text:

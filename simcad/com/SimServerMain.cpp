@@ -2,10 +2,12 @@
 // user, puts its application object in the running object table so that GetActiveObject
 // finds it, and runs until its window closes or a client calls SimQuit.
 //
-//   simcad.exe [--demo] [--hidden] [--progid NAME] [--register-only] [--ready-file PATH]
+//   simcad.exe [--demo] [--hidden] [--progid NAME] [--register-only] [--ready-file PATH] [DRAWING.dxf]
 //
 // --ready-file names a file that is written once the application object can be found, so
-// that a script can wait for it.
+// that a script can wait for it. A drawing named on the command line is opened at the start;
+// when it cannot be read the simulated CAD says why in a message box (not with --hidden) and
+// starts with an empty drawing.
 #include <windows.h>
 #include <objbase.h>
 #include <oleauto.h>
@@ -18,6 +20,7 @@
 #include "simcad/SimCad.h"
 #include "simcad/SimDemo.h"
 #include "simcad/com/DispatchAdapter.h"
+#include "simcad/com/DrawingFile.h"
 #include "simcad/com/DrawingView.h"
 #include "simcad/com/ServerRegistration.h"
 
@@ -29,6 +32,7 @@ struct TOptions {
   bool Demo = false, Hidden = false, RegisterOnly = false;
   std::wstring ProgId = sim::com::kSimProgId;
   std::wstring ReadyFile;
+  std::wstring Drawing;
 };
 
 TOptions ParseOptions() {
@@ -42,6 +46,7 @@ TOptions ParseOptions() {
     else if (arg == L"--register-only") options.RegisterOnly = true;
     else if (arg == L"--progid" && i + 1 < count) options.ProgId = argv[++i];
     else if (arg == L"--ready-file" && i + 1 < count) options.ReadyFile = argv[++i];
+    else if (arg.rfind(L"--", 0) != 0) options.Drawing = arg;
   }
   if (argv != nullptr) LocalFree(argv);
   return options;
@@ -66,13 +71,19 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (options.RegisterOnly) return 0;
 
     sim::TSimCad cad;
+    const sim::com::TDrawingFiles files;
+    cad.State().FileAccess = &files.Access();
     if (options.Demo) sim::BuildDemoDrawing(cad.Drawing());
     HWND window = sim::com::CreateDrawingView(instance, cad.State(), options.Hidden);
     if (window == nullptr) return 3;
     cad.State().WindowHandle = static_cast<std::int64_t>(reinterpret_cast<std::intptr_t>(window));
+    if (!options.Drawing.empty()) sim::com::OpenDrawing(window, cad.State(), files, options.Drawing, options.Hidden);
 
     auto context = std::make_shared<sim::com::TServerContext>();
-    context->OnCall = [window] { InvalidateRect(window, nullptr, FALSE); };
+    context->OnCall = [window, &cad] {
+      sim::com::ShowDrawingTitle(window, cad.State());   // SimOpenDxf and SimSaveDxf name another file
+      InvalidateRect(window, nullptr, FALSE);
+    };
     context->OnQuit = [window] { PostMessageW(window, WM_CLOSE, 0, 0); };
     auto application = sim::com::TDispatchAdapter::Create(cad.Application(), context);
 

@@ -25,7 +25,8 @@ std::vector<const TEntity*> ModelSpace(const TDxfDrawing& file) {
   return entities;
 }
 
-const TEntity& Only(const TDxfDrawing& file) {
+// A copy, so that it outlives a drawing read in the same expression.
+TEntity Only(const TDxfDrawing& file) {
   const auto entities = ModelSpace(file);
   if (entities.size() != 1) throw std::runtime_error("expected one entity, found " + std::to_string(entities.size()));
   return *entities[0];
@@ -158,7 +159,7 @@ TEST(DxfReader, StringsAreReadInTheCodePageTheFileNames) {
   EXPECT_EQ(read("a\xFF" "b", "AC1032", "ANSI_1252").first, "a\xEF\xBF\xBD" "b");
 
   // A system with another ANSI code page reads code page 932 through the one it is given.
-  const auto cp932 = MakePortableCodePage932();
+  const auto cp932 = test::MakeCodePage932();
   const TDxfCodePages western{nullptr, cp932.get()};
   const auto file = ReadDxf(EntitiesFile(Text(sjis + " \xD8"), "AC1015", "ANSI_932"), western);
   EXPECT_EQ(Only(file).Text.TextString, "品名 \xEF\xBE\x98");   // 0xD8 is a half-width katakana in 932

@@ -7,6 +7,9 @@
 #include <sstream>
 
 #include "platform/CodePage.h"
+#ifdef _WIN32
+#include "platform/win32/Win32Services.h"
+#endif
 
 namespace kav::sim::test {
 
@@ -33,8 +36,16 @@ std::string EntitiesFile(const std::vector<TGroup>& entities, const std::string&
   return DxfOf(groups);
 }
 
+std::unique_ptr<ICodePage> MakeCodePage932() {
+#ifdef _WIN32
+  return MakeWin32CodePage(932);
+#else
+  return MakePortableCodePage932();
+#endif
+}
+
 const TDxfCodePages& JapaneseSystem() {
-  static const std::unique_ptr<ICodePage> cp932 = MakePortableCodePage932();
+  static const std::unique_ptr<ICodePage> cp932 = MakeCodePage932();
   static const TDxfCodePages pages{cp932.get(), nullptr};
   return pages;
 }

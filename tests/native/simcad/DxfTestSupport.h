@@ -3,9 +3,11 @@
 // every field of a drawing for comparing one with another.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/CodePage.h"
 #include "simcad/DxfReader.h"
 #include "simcad/SimDrawing.h"
 
@@ -22,6 +24,8 @@ std::string DxfOf(const std::vector<TGroup>& groups);
 std::string EntitiesFile(const std::vector<TGroup>& entities, const std::string& version = "",
                          const std::string& codePage = "");
 
+// Code page 932 in this build: iconv natively, the system's conversion under Windows.
+std::unique_ptr<ICodePage> MakeCodePage932();
 // The system's ANSI code page is 932, as on Japanese Windows.
 const TDxfCodePages& JapaneseSystem();
 TDxfDrawing Read(const std::string& bytes);

@@ -61,12 +61,13 @@ TDrawing EveryKind() {
   label.Text.Anchor = {15, 8, 0};
   label.Text.Alignment = 10;
   d.AddToBlock(title, label);
-  for (const char* tag : {"TITLE", "DRAWING_NO"}) {
+  for (const std::string tag : {"TITLE", "DRAWING_NO"}) {
     TEntity definition;
     definition.Type = TEntityType::AttributeDefinition;
     definition.Tag = tag;
-    definition.Prompt = std::string(tag) + " は";
-    definition.Text.TextString = "?";
+    definition.Prompt = tag;
+    definition.Prompt += " は";
+    definition.Text.TextString = std::string(1, '?');   // not a literal: mingw g++ 12 warns falsely (-Wrestrict)
     definition.Text.Anchor = {75, tag[0] == 'T' ? 24.0 : 8.0, 0};
     definition.Text.Alignment = 9;
     definition.Flags = tag[0] == 'T' ? 0 : 8;
