@@ -196,7 +196,7 @@ void TDxfEntityBuilder::Add(std::string_view type, std::span<const TDxfPair> gro
     return;
   }
   EndSequence();   // SEQEND, or a new entity where SEQEND was left out
-  if (type == "SEQEND") return;
+  if (type == "SEQEND" || type.empty()) return;
   if (block == 0 && PaperSpace(groups)) {
     ++paperSpace_;
     return;

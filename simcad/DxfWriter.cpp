@@ -214,9 +214,10 @@ class TWriter {
     Pair(0, "ENDSEC");
   }
 
-  // Every defined block, then the names that references use without a definition.
+  // Every defined block, then the names that references use without a definition (but not the
+  // blocks of model space and paper space, which are written once, first).
   void CollectBlockNames() {
-    std::set<std::string> seen;
+    std::set<std::string> seen{"*MODEL_SPACE", "*PAPER_SPACE"};
     auto add = [&](const std::string& name) {
       if (!name.empty() && seen.insert(UpperAscii(name)).second) blockNames_.push_back(name);
     };
@@ -326,7 +327,7 @@ class TWriter {
       case TEntityType::Attribute:   // written with its reference
         break;
       case TEntityType::BlockReference: {
-        const bool array = e.Insert.Columns * e.Insert.Rows > 1;
+        const bool array = e.Insert.Columns > 1 || e.Insert.Rows > 1;
         const unsigned handle = Start("INSERT", owner);
         Pair(100, array ? "AcDbMInsertBlock" : "AcDbBlockReference");
         std::vector<const TEntity*> attributes;

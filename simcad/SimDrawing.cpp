@@ -115,7 +115,7 @@ const char* DxfNameOf(TEntityType type) {
 
 std::string EntityNameOf(const TEntity& entity) {
   if (entity.Type == TEntityType::Other) return entity.OtherName.empty() ? "AcDbEntity" : entity.OtherName;
-  if (entity.Type == TEntityType::BlockReference && entity.Insert.Columns * entity.Insert.Rows > 1) return "AcDbMInsertBlock";
+  if (entity.Type == TEntityType::BlockReference && (entity.Insert.Columns > 1 || entity.Insert.Rows > 1)) return "AcDbMInsertBlock";
   return EntityNameOf(entity.Type);
 }
 
@@ -421,7 +421,7 @@ std::string DescribeEntity(const TDrawing& drawing, const TEntity& entity) {
       if (insert.Scale != TPoint{1, 1, 1})
         text += " scale " + Xy(insert.Scale) + "," + FormatNumber(insert.Scale.Z);
       if (insert.Rotation != 0) text += " r=" + FormatNumber(insert.Rotation);
-      if (insert.Columns * insert.Rows > 1)
+      if (insert.Columns > 1 || insert.Rows > 1)
         text += " array " + std::to_string(insert.Columns) + "x" + std::to_string(insert.Rows) + " by " +
                 FormatNumber(insert.ColumnSpacing) + "," + FormatNumber(insert.RowSpacing);
       for (int id : entity.Attributes)
