@@ -1,5 +1,7 @@
+// One DXF entity record after another into the drawing's entities.
 #include "simcad/DxfEntities.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 

@@ -1,3 +1,4 @@
+// The sections of a DXF file: the header's code page, the blocks and the entities.
 #include "simcad/DxfReader.h"
 
 #include <vector>

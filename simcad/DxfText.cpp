@@ -1,3 +1,4 @@
+// Decoding and encoding the strings of DXF files.
 #include "simcad/DxfText.h"
 
 #include <cctype>

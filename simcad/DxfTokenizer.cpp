@@ -1,3 +1,4 @@
+// Group pairs out of a DXF file's bytes, and its values as numbers.
 #include "simcad/DxfTokenizer.h"
 
 #include <charconv>

@@ -1,3 +1,4 @@
+// The drawing as a DXF file of AutoCAD 2007.
 #include "simcad/DxfWriter.h"
 
 #include <charconv>

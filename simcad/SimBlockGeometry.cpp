@@ -1,3 +1,4 @@
+// Block references unfolded: transforms, world copies and the way down to one entity.
 #include "simcad/SimBlockGeometry.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// Opening and saving the drawing as a DXF file.
 #include "simcad/SimDxfFile.h"
 
 #include "simcad/DxfReader.h"

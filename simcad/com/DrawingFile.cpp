@@ -1,3 +1,4 @@
+// simcad.exe opening and saving drawing files, errors in a message box.
 #include "simcad/com/DrawingFile.h"
 
 #include <stdexcept>

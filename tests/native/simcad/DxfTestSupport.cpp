@@ -1,3 +1,4 @@
+// What the DXF tests share.
 #include "DxfTestSupport.h"
 
 #include <cstdio>
