@@ -1,3 +1,4 @@
+// The simulated CAD's window: its menus, the view of the drawing, painting and the title.
 #include "simcad/com/DrawingView.h"
 
 #include <cmath>
@@ -65,6 +66,7 @@ RECT TDrawingView::StripArea() const {
 
 void TDrawingView::FitView() {
   view_.Fit(DrawingBounds(state_.Drawing), kFitMargin);
+  fittedDrawing_ = state_.DrawingsOpened;
   ViewChanged();
 }
 
@@ -83,6 +85,8 @@ void TDrawingView::UpdateTitle() {
 void TDrawingView::Refresh() {
   if (Handle() == nullptr) return;
   UpdateTitle();
+  // A drawing opened in place of another (from the menu, the command line or SimOpenDxf) is shown whole.
+  if (state_.DrawingsOpened != fittedDrawing_) FitView();
   if (state_.Revision == shownRevision_) return;
   shownRevision_ = state_.Revision;
   InvalidateRect(Handle(), nullptr, FALSE);
@@ -122,7 +126,7 @@ void TDrawingView::Paint(HDC target) {
     ui::win32::TBitmapHandle frame(CreateCompatibleBitmap(target, client.right, client.bottom));
     TSelectObject frameBitmap(frameDc.Get(), frame.Get());
     BitBlt(frameDc.Get(), area.left, area.top, size.cx, size.cy, sceneDc.Get(), 0, 0, SRCCOPY);
-    painter_.PaintOverlay(frameDc.Get(), area, view_, interaction_, pointerInside_);
+    painter_.PaintOverlay(frameDc.Get(), area, state_.Drawing, view_, interaction_, pointerInside_);
     strip_.Paint(frameDc.Get(), StripArea(), state_.CommandLine, Status());
     BitBlt(target, 0, 0, client.right, client.bottom, frameDc.Get(), 0, 0, SRCCOPY);
   }

@@ -30,7 +30,8 @@ class TDrawingView final : public ui::win32::TWindowBase, public IInteractiveAns
   TDrawingView(TSimState& state, bool hidden);
   ~TDrawingView() override;
 
-  // After every automation call: repaint when something changed, and keep the title.
+  // After every automation call: repaint when something changed, keep the title, and show a
+  // drawing opened in place of another whole.
   void Refresh();
   // The window's own test members ("SimScreenPoint", "SimFitView"); false for any other.
   bool HandleViewMember(const std::string& upperName, std::span<cad::TArg> args, cad::Variant& result);
@@ -57,6 +58,7 @@ class TDrawingView final : public ui::win32::TWindowBase, public IInteractiveAns
   void Close();
 
   TSimState& state_;
+  std::uint64_t fittedDrawing_ = 0;   // the state's DrawingsOpened when the view was last fitted
   TViewport view_;
   TInteraction interaction_;
   TDrawingPainter painter_;
