@@ -9,6 +9,10 @@ namespace kav::sim {
 
 namespace {
 
+std::string Megabytes(std::uint64_t bytes) {
+  return FormatFixed(static_cast<double>(bytes) / (1024.0 * 1024.0), 1) + " MB";
+}
+
 void NameDocument(TSimState& state, const std::string& path) {
   state.DocumentPath = path;
   state.DocumentName = ExtractFileName(path);
@@ -17,6 +21,12 @@ void NameDocument(TSimState& state, const std::string& path) {
 }  // namespace
 
 void OpenDxfFile(TSimState& state, const TDxfFileAccess& access, const std::string& path) {
+  // A pick or a paste that waits holds ids and points of the drawing it began in.
+  if (state.PickWaiting || state.PastePending)
+    throw TDrawingFileError("the drawing cannot be replaced while the CAD waits for input");
+  const std::uint64_t size = access.Files->FileSize(path);
+  if (size > access.MaxBytes)
+    throw TDrawingFileError("the file is too large to open: " + Megabytes(size) + " (at most " + Megabytes(access.MaxBytes) + ")");
   TDxfDrawing file = ReadDxf(access.Files->ReadAll(path), access.CodePages);
   state.Drawing = std::move(file.Drawing);
   state.Selection.clear();   // its ids named the old drawing's entities

@@ -158,6 +158,8 @@ bool HandleSimMember(const std::shared_ptr<TSimState>& shared, const std::string
       else SaveDxfFile(state, access, path);
     } catch (const TDxfError& e) {
       throw TAutomationError(cad::kFail, ExtractFileName(path) + ": " + e.what());
+    } catch (const TDrawingFileError& e) {
+      throw TAutomationError(cad::kFail, ExtractFileName(path) + ": " + e.what());
     } catch (const FileError& e) {
       throw TAutomationError(cad::kFail, e.what());
     }

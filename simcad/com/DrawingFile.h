@@ -26,7 +26,7 @@ class TDrawingFiles {
 };
 
 // Opens `path` into the drawing, in place of the one there. A file that cannot be opened (not
-// DXF, empty, cut short, unreadable) leaves the drawing as it was; the reason goes to
+// DXF, empty, cut short, too large, unreadable) leaves the drawing as it was; the reason goes to
 // `messages` (none: a quiet start). True when opened.
 bool OpenDrawing(TSimState& state, const TDrawingFiles& files, const std::string& path, IMessages* messages);
 // Saves the drawing as `path` (DXF); a failure is shown as with OpenDrawing. True when saved.

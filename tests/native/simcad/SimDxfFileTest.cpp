@@ -1,7 +1,7 @@
 // The simulated CAD's test members for drawing files: SimOpenDxf puts a file's drawing in
-// place and names the document after it, a file that cannot be read keeps the old drawing and
-// says why, and an opened drawing is no undo step; SimSaveDxf writes a file that opens as the
-// same drawing.
+// place and names the document after it, a file that cannot be read (or is too large, or comes
+// while a pick waits) keeps the old drawing and says why, and an opened drawing is no undo
+// step; SimSaveDxf writes a file that opens as the same drawing.
 #include <gtest/gtest.h>
 
 #include "DxfTestSupport.h"
@@ -68,6 +68,19 @@ TEST_F(SimDxfFileTest, AFileThatCannotBeReadKeepsTheDrawingAndSaysWhy) {
 
   cad.State().FileAccess = nullptr;   // a simulated CAD without files
   EXPECT_NE(Error("SimOpenDxf", "C:\\drawings\\parts.dxf").find("no access to files"), std::string::npos);
+}
+
+TEST_F(SimDxfFileTest, AFileTooLargeOrOneOpenedWhileAPickWaitsKeepsTheDrawing) {
+  cad.AddLine(0, 0, 1, 1);
+  const auto before = Drawing();
+  access.MaxBytes = files.Files["C:\\drawings\\parts.dxf"].size() - 1;
+  EXPECT_EQ(Error("SimOpenDxf", "C:\\drawings\\parts.dxf").rfind("parts.dxf: the file is too large to open: ", 0), 0u);
+  access.MaxBytes = kMaxDxfFileBytes;
+  cad.State().PickWaiting = true;   // a GetPoint waits for the user
+  EXPECT_NE(Error("SimOpenDxf", "C:\\drawings\\parts.dxf").find("waits for input"), std::string::npos);
+  cad.State().PickWaiting = false;
+  EXPECT_EQ(Drawing(), before);
+  EXPECT_EQ(doc->Get("Name").AsString(), "Drawing1.dwg");
 }
 
 TEST_F(SimDxfFileTest, AnOpenedDrawingIsNoUndoStepAndEndsTheStepsBeforeIt) {
