@@ -88,17 +88,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     cad.State().FileAccess = &files.Access();
     if (options.Demo) sim::BuildDemoDrawing(cad.Drawing());
     if (options.Demo) cad.State().DocumentName = "demo.dwg";
-    // A drawing that cannot be opened is said so in a message box over the window.
+    // The File menu's message boxes and dialogs belong to the window, made just below.
     HWND window = nullptr;
-    const auto messages = MakeWin32Messages([&window] { return reinterpret_cast<std::uintptr_t>(window); }, "KaverolinSim");
-    sim::com::TDrawingView view(cad.State(), options.Hidden);
+    const auto owner = [&window] { return reinterpret_cast<std::uintptr_t>(window); };
+    const auto messages = MakeWin32Messages(owner, "KaverolinSim");
+    const auto dialogs = MakeWin32FileDialogs(owner);
+    sim::com::TDrawingView view(cad.State(), options.Hidden,
+                                {&files, options.Hidden ? nullptr : messages.get(), dialogs.get()});
     window = view.Handle();
     if (window == nullptr) return 3;
     cad.State().WindowHandle = static_cast<std::int64_t>(reinterpret_cast<std::intptr_t>(window));
-    if (!options.Drawing.empty()) {
-      sim::com::OpenDrawing(cad.State(), files, WideToUtf8(options.Drawing), options.Hidden ? nullptr : messages.get());
-      view.Refresh();
-    }
+    if (!options.Drawing.empty()) view.OpenFile(WideToUtf8(options.Drawing));
 
     auto context = std::make_shared<sim::com::TServerContext>();
     context->OnCall = [&view] { view.Refresh(); };   // SimOpenDxf and SimSaveDxf name another file too
