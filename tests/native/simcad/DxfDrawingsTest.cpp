@@ -35,7 +35,8 @@ void ExpectAnchor(const TEntity* text, double x, double y, int alignment) {
 }
 
 std::vector<std::string> OurDrawings() {
-  return {"tests/data/parts-list-ruled-932.dxf", "tests/data/text-table-r12.dxf", "tests/data/title-block-2007.dxf"};
+  return {"tests/data/parts-list-ruled-932.dxf", "tests/data/text-table-r12.dxf", "tests/data/title-block-2007.dxf",
+          "tests/data/demo-drawing.dxf"};
 }
 
 TEST(DxfDrawings, TheRuledPartsListInCodePage932) {
