@@ -20,6 +20,7 @@ struct TFileDialogOptions {
   std::string Filter;        // "*.tsv|*.tsv|*.*|*.*": description|pattern pairs
   std::string DefaultExt;    // without the dot
   std::string FileName;      // preset file name
+  bool ConfirmOverwrite = false;   // saving: the dialog asks before it names an existing file
 };
 
 class IFileDialogs {

@@ -2,6 +2,7 @@
 // a failure never leaves a half-written file.
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -23,6 +24,8 @@ class IFileSystem {
   virtual ~IFileSystem() = default;
   virtual bool FileExists(const std::string& path) = 0;   // a file, not a folder
   virtual std::string ReadAll(const std::string& path) = 0;  // throws FileError
+  // The size in bytes, so that a reader can turn away a file too large before reading it.
+  virtual std::uint64_t FileSize(const std::string& path) = 0;  // throws FileError
   // Writes to a temporary file in the same folder, flushes it and puts it in place of
   // `path`; on failure throws FileError and leaves any old file as it was.
   virtual void WriteAtomically(const std::string& path, std::string_view bytes) = 0;

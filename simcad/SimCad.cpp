@@ -63,8 +63,8 @@ int TSimCad::AddCircle(double x, double y, double radius) {
 
 void TSimCad::QueuePoint(double x, double y, double z) { state_->Answers.push_back({TAnswer::TKind::Point, {x, y, z}, 0, {}}); }
 
-void TSimCad::QueuePick(int entity, double x, double y) {
-  state_->Answers.push_back({TAnswer::TKind::Pick, {x, y, 0}, entity, {}});
+void TSimCad::QueuePick(int entity, double x, double y, int reference) {
+  state_->Answers.push_back({TAnswer::TKind::Pick, {x, y, 0}, entity, {}, reference});
 }
 
 void TSimCad::QueueSelection(std::vector<int> entities) {

@@ -25,6 +25,9 @@ struct TAnswer {
   TPoint Point;               // Point, Pick
   int Entity = 0;             // Pick
   std::vector<int> Entities;  // Selection
+  // Pick of an entity inside a block definition: the model-space reference it was picked
+  // through (0: the first reference that shows it).
+  int Reference = 0;
 };
 
 // One call as the CAD received it.
@@ -44,6 +47,7 @@ inline constexpr const char* kCancelMessage = "*Cancel*";
 inline constexpr cad::HResult kBusyCode = cad::MakeHResult(0x80010001u);
 
 class IInteractiveAnswers;
+struct TDxfFileAccess;
 
 struct TFailure {
   cad::HResult Code = cad::kFail;
@@ -73,7 +77,10 @@ struct TSimState {
   std::int64_t WindowHandle = 0x00A0'0123;
   int Regens = 0;
 
-  std::string DocumentName = "Drawing1.dwg";
+  std::string DocumentName = "Drawing1.dwg";   // what the document's Name gives and the title shows
+  std::string DocumentPath;                     // the drawing file opened or saved last; empty for a new drawing
+  const TDxfFileAccess* FileAccess = nullptr;   // files and code pages for SimOpenDxf and SimSaveDxf
+  std::uint64_t DrawingsOpened = 0;             // counts drawings put in place of another, so the window fits them
   TUndoJournal Undo;
   TCommandLine CommandLine;
   // Answers picks when no scripted answer is queued (simcad.exe's window); none in process.
@@ -104,7 +111,7 @@ class TSimCad {
   // The user's answers, consumed in order by GetPoint, GetEntity, GetSubEntity and
   // SelectOnScreen (and by the insertion point of PASTECLIP).
   void QueuePoint(double x, double y, double z = 0);
-  void QueuePick(int entity, double x, double y);
+  void QueuePick(int entity, double x, double y, int reference = 0);
   void QueueSelection(std::vector<int> entities);
   void QueueCancel();
 

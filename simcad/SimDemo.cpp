@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "simcad/SimBlockGeometry.h"
+
 namespace kav::sim {
 
 namespace {
@@ -60,26 +62,75 @@ void PartsList(TDrawing& drawing) {
   }
 }
 
-// The title block: ruled cells with labels, and a block reference whose attributes fill them.
+// A block definition's LINE, TEXT and attribute definition, in the block's coordinates.
+void BlockLine(TDrawing& drawing, int block, double x1, double y1, double x2, double y2) {
+  TEntity line;
+  line.Type = TEntityType::Line;
+  line.Start = {x1, y1, 0};
+  line.End = {x2, y2, 0};
+  drawing.AddToBlock(block, line);
+}
+
+void BlockText(TDrawing& drawing, int block, const std::string& text, double x, double y, double height) {
+  TEntity entity;
+  entity.Type = TEntityType::Text;
+  entity.Text.TextString = text;
+  entity.Text.Height = height;
+  entity.Text.Alignment = 10;
+  entity.Text.Anchor = {x, y, 0};
+  drawing.AddToBlock(block, entity);
+}
+
+void BlockAttribute(TDrawing& drawing, int block, const std::string& tag, const std::string& prompt, double x, double y,
+                    double height) {
+  TEntity definition;
+  definition.Type = TEntityType::AttributeDefinition;
+  definition.Tag = tag;
+  definition.Prompt = prompt;
+  definition.Text.TextString = std::string("?");   // the default value (a plain literal trips GCC 12's -Wrestrict)
+  definition.Text.Height = height;
+  definition.Text.Alignment = 10;
+  definition.Text.Anchor = {x, y, 0};
+  drawing.AddToBlock(block, definition);
+}
+
+// The title block: a block whose ruled cells, labels and attributes sit in the corner of the
+// border, under the parts list; its attributes hold the drawing's name, number and scale.
 void TitleBlock(TDrawing& drawing) {
   // Its top is the parts list's bottom line; its bottom and right the border.
-  Line(drawing, 250, 30, 410, 30);
-  Line(drawing, 250, 10, 250, 50);
-  Line(drawing, 290, 10, 290, 50);
-  Line(drawing, 370, 10, 370, 30);
-  Line(drawing, 390, 10, 390, 30);
-  Text(drawing, "図名", 270, 40, 3, 10);
-  Text(drawing, "図番", 270, 20, 3, 10);
-  Text(drawing, "尺度", 380, 20, 3, 10);
-  const int block = drawing.AddBlock("TITLE", {250, 10, 0}, {"TITLE", "PARTNO", "SCALE"}, {"ブラケット組立", "K-001", "1:1"});
-  const TPoint places[] = {{350, 40, 0}, {330, 20, 0}, {400, 20, 0}};
-  const double heights[] = {5, 3.5, 3};
-  const std::vector<int> attributes = drawing.Find(block)->Attributes;
-  for (std::size_t i = 0; i < attributes.size(); ++i) {
-    TTextProps& text = drawing.Find(attributes[i])->Text;
-    text.Height = heights[i];
-    text.Alignment = 10;
-    text.Anchor = places[i];
+  const int block = drawing.AddBlockDefinition("TITLE", {0, 0, 0}, 2);
+  BlockLine(drawing, block, 0, 20, 160, 20);
+  BlockLine(drawing, block, 0, 0, 0, 40);
+  BlockLine(drawing, block, 40, 0, 40, 40);
+  BlockLine(drawing, block, 120, 0, 120, 20);
+  BlockLine(drawing, block, 140, 0, 140, 20);
+  BlockText(drawing, block, "図名", 20, 30, 3);
+  BlockText(drawing, block, "図番", 20, 10, 3);
+  BlockText(drawing, block, "尺度", 130, 10, 3);
+  BlockAttribute(drawing, block, "TITLE", "図名", 100, 30, 5);
+  BlockAttribute(drawing, block, "PARTNO", "図番", 80, 10, 3.5);
+  BlockAttribute(drawing, block, "SCALE", "尺度", 150, 10, 3);
+  InsertBlock(drawing, "TITLE", {250, 10, 0}, {{"TITLE", "ブラケット組立"}, {"PARTNO", "K-001"}, {"SCALE", "1:1"}});
+}
+
+// Balloons: a circle with the part's number, at the end of a leader from the part.
+void Balloons(TDrawing& drawing) {
+  const int block = drawing.AddBlockDefinition("BALLOON", {0, 0, 0}, 2);
+  TEntity circle;
+  circle.Type = TEntityType::Circle;
+  circle.Radius = 5;
+  drawing.AddToBlock(block, circle);
+  BlockAttribute(drawing, block, "NO", "品番", 0, 0, 4);
+  // Leaders at -45 degrees from the base plate and at 60 degrees from the rib.
+  struct TLeader {
+    double X, Y, Angle;
+    const char* Number;
+  };
+  const double ribY = 100 + 60 * std::tan(std::numbers::pi / 6);   // the rib at x = 140
+  for (const TLeader& leader : {TLeader{170, 70, -std::numbers::pi / 4, "1"}, TLeader{140, ribY, std::numbers::pi / 3, "2"}}) {
+    const double c = std::cos(leader.Angle), s = std::sin(leader.Angle);
+    Line(drawing, leader.X, leader.Y, leader.X + 28 * c, leader.Y + 28 * s);
+    InsertBlock(drawing, "BALLOON", {leader.X + 33 * c, leader.Y + 33 * s, 0}, {{"NO", leader.Number}});
   }
 }
 
@@ -108,6 +159,7 @@ void BuildDemoDrawing(TDrawing& drawing) {
   Part(drawing);
   PartsList(drawing);
   TitleBlock(drawing);
+  Balloons(drawing);
   // Shapes the filters of the operations skip.
   Polyline(drawing, TEntityType::Spline, {230, 230, 0, 260, 250, 0, 300, 235, 0, 330, 250, 0}, false);
   Polyline(drawing, TEntityType::Polyline3d, {340, 200, 0, 355, 215, 5, 370, 205, 10}, false);

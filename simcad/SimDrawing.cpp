@@ -5,7 +5,9 @@
 #include <numbers>
 
 #include "platform/Text.h"
+#include "simcad/SimBlockGeometry.h"
 #include "simcad/SimHitTest.h"
+#include "simcad/SimTextGeometry.h"
 
 namespace kav::sim {
 
@@ -40,13 +42,6 @@ TPoint Rotated(const TPoint& origin, double dx, double dy, double angle) {
   return TPoint{origin.X + dx * c - dy * s, origin.Y + dx * s + dy * c, origin.Z};
 }
 
-// The text's box as a closed polygon.
-std::vector<TPoint> TextBox(const TTextProps& text) {
-  const TPoint p = TextInsertionPoint(text);
-  const double w = TextWidth(text), h = text.Height;
-  return {p, Rotated(p, w, 0, text.Rotation), Rotated(p, w, h, text.Rotation), Rotated(p, 0, h, text.Rotation)};
-}
-
 void AddClosed(std::vector<TSegment>& out, const std::vector<TPoint>& polygon) {
   for (std::size_t i = 0; i < polygon.size(); ++i) out.push_back({polygon[i], polygon[(i + 1) % polygon.size()]});
 }
@@ -70,6 +65,11 @@ const char* EntityNameOf(TEntityType type) {
     case TEntityType::Spline: return "AcDbSpline";
     case TEntityType::Polyline3d: return "AcDb3dPolyline";
     case TEntityType::Circle: return "AcDbCircle";
+    case TEntityType::Arc: return "AcDbArc";
+    case TEntityType::MText: return "AcDbMText";
+    case TEntityType::Polyline2d: return "AcDb2dPolyline";
+    case TEntityType::AttributeDefinition: return "AcDbAttributeDefinition";
+    case TEntityType::Other: break;
   }
   return "AcDbEntity";
 }
@@ -84,8 +84,23 @@ const char* DxfNameOf(TEntityType type) {
     case TEntityType::Spline: return "SPLINE";
     case TEntityType::Polyline3d: return "POLYLINE";
     case TEntityType::Circle: return "CIRCLE";
+    case TEntityType::Arc: return "ARC";
+    case TEntityType::MText: return "MTEXT";
+    case TEntityType::Polyline2d: return "POLYLINE";
+    case TEntityType::AttributeDefinition: return "ATTDEF";
+    case TEntityType::Other: break;
   }
   return "";
+}
+
+std::string EntityNameOf(const TEntity& entity) {
+  if (entity.Type == TEntityType::Other) return entity.OtherName.empty() ? "AcDbEntity" : entity.OtherName;
+  if (entity.Type == TEntityType::BlockReference && (entity.Insert.Columns > 1 || entity.Insert.Rows > 1)) return "AcDbMInsertBlock";
+  return EntityNameOf(entity.Type);
+}
+
+std::string DxfNameOf(const TEntity& entity) {
+  return entity.Type == TEntityType::Other ? entity.OtherType : std::string(DxfNameOf(entity.Type));
 }
 
 const char* LogNameOf(TEntityType type) { return EntityNameOf(type) + 4; }   // without "AcDb"
@@ -139,6 +154,12 @@ int TDrawing::Add(TEntity entity) {
 }
 
 TEntity* TDrawing::Find(int id) {
+  if (id < 0) {
+    const auto index = static_cast<std::size_t>(-(static_cast<long long>(id) + 1));
+    if (index >= blockEntities_.size()) return nullptr;
+    TEntity& entity = blockEntities_[index];
+    return entity.Erased ? nullptr : &entity;
+  }
   if (id < 1 || id >= nextId_) return nullptr;
   TEntity& entity = entities_[static_cast<std::size_t>(id - 1)];
   return entity.Erased ? nullptr : &entity;
@@ -169,55 +190,122 @@ bool TDrawing::Erase(int id) {
 }
 
 void TDrawing::Restore(const TEntity& image) {
-  if (image.Id >= 1 && image.Id < nextId_) entities_[static_cast<std::size_t>(image.Id - 1)] = image;
+  if (image.Id < 0) {
+    const auto index = static_cast<std::size_t>(-(static_cast<long long>(image.Id) + 1));
+    if (index < blockEntities_.size()) blockEntities_[index] = image;
+  } else if (image.Id >= 1 && image.Id < nextId_) {
+    entities_[static_cast<std::size_t>(image.Id - 1)] = image;
+  }
 }
+
+namespace {
+
+// Whether one entity lies inside or crosses the rectangle. A block reference is hit by its
+// insertion point, its attributes and what its definition shows.
+bool Hits(const TDrawing& drawing, const TEntity& entity, const TRect& rect) {
+  std::vector<TSegment> outline;
+  std::vector<TPoint> area;   // a closed shape whose inside also counts
+  bool inFrame = false;       // the rectangle lies within a text's frame
+  switch (entity.Type) {
+    case TEntityType::Line: outline.push_back({entity.Start, entity.End}); break;
+    case TEntityType::LwPolyline:
+    case TEntityType::Spline:
+    case TEntityType::Polyline3d:
+    case TEntityType::Polyline2d: {
+      const auto points = Vertices(entity.Coordinates, entity.Type == TEntityType::LwPolyline ? 2 : 3);
+      for (std::size_t i = 1; i < points.size(); ++i) outline.push_back({points[i - 1], points[i]});
+      if (points.size() == 1) outline.push_back({points[0], points[0]});
+      if (entity.Closed && points.size() > 2) outline.push_back({points.back(), points.front()});
+      break;
+    }
+    case TEntityType::Text:
+    case TEntityType::Attribute:
+    case TEntityType::AttributeDefinition:
+    case TEntityType::MText:
+      // The frame of each text it shows; a rectangle within a frame is inside it.
+      ForEachShownText(entity, [&](const TTextProps& text) {
+        const auto corners = FrameCorners(TextFrame(text));
+        std::vector<TPoint> frame(corners.begin(), corners.end());
+        AddClosed(outline, frame);
+        if (PointInPolygon(TPoint{rect.MinX, rect.MinY, 0}, frame)) inFrame = true;
+      });
+      break;
+    case TEntityType::BlockReference: {
+      outline.push_back({entity.Center, entity.Center});
+      for (int id : entity.Attributes)
+        if (const TEntity* attribute = drawing.Find(id); attribute != nullptr && !IsInvisible(*attribute) && Hits(drawing, *attribute, rect))
+          return true;
+      bool inside = false;
+      ForEachBlockEntity(drawing, entity, [&](const TEntity& member, const TTransform& t) {
+        if (!inside && !IsInvisible(member)) inside = Hits(drawing, Transformed(member, t), rect);
+      });
+      if (inside) return true;
+      break;
+    }
+    case TEntityType::Circle:
+    case TEntityType::Arc: {
+      constexpr int kSides = 64;
+      const bool full = entity.Type == TEntityType::Circle;
+      double sweep = full ? 2 * std::numbers::pi : std::remainder(entity.EndAngle - entity.StartAngle, 2 * std::numbers::pi);
+      if (!full && sweep <= 0) sweep += 2 * std::numbers::pi;
+      std::vector<TPoint> points;
+      for (int i = 0; i <= kSides; ++i) {
+        const double t = entity.StartAngle + sweep * i / kSides;
+        points.push_back(TPoint{entity.Center.X + entity.Radius * std::cos(t), entity.Center.Y + entity.Radius * std::sin(t), 0});
+      }
+      for (std::size_t i = 1; i < points.size(); ++i) outline.push_back({points[i - 1], points[i]});
+      if (full) area = points;
+      break;
+    }
+    case TEntityType::Other: outline.push_back({entity.Start, entity.Start}); break;
+  }
+  if (inFrame) return true;
+  if (std::any_of(outline.begin(), outline.end(), [&](const TSegment& s) { return SegmentMeetsRect(s, rect); })) return true;
+  return area.size() > 2 && PointInPolygon(TPoint{rect.MinX, rect.MinY, 0}, area);
+}
+
+}  // namespace
 
 std::vector<int> TDrawing::Crossing(const TPoint& a, const TPoint& b) const {
   const TRect rect{std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)};
-  std::vector<int> ids;
   const TBounds box{rect.MinX, rect.MinY, rect.MaxX, rect.MaxY};
+  TBlockExtents blocks(*this);
+  std::vector<int> ids;
   for (const auto& entity : entities_) {
     if (entity.Erased || entity.Owner != 0) continue;
     // Far away entities are left at their box, before their outline is built.
-    if (!BoundsOf(*this, entity).Intersects(box)) continue;
-    std::vector<TSegment> outline;
-    std::vector<TPoint> area;   // a closed shape whose inside also counts
-    switch (entity.Type) {
-      case TEntityType::Line: outline.push_back({entity.Start, entity.End}); break;
-      case TEntityType::LwPolyline:
-      case TEntityType::Spline:
-      case TEntityType::Polyline3d: {
-        const auto points = Vertices(entity.Coordinates, entity.Type == TEntityType::LwPolyline ? 2 : 3);
-        for (std::size_t i = 1; i < points.size(); ++i) outline.push_back({points[i - 1], points[i]});
-        if (points.size() == 1) outline.push_back({points[0], points[0]});
-        if (entity.Closed && points.size() > 2) outline.push_back({points.back(), points.front()});
-        break;
-      }
-      case TEntityType::Text:
-        area = TextBox(entity.Text);
-        AddClosed(outline, area);
-        break;
-      case TEntityType::BlockReference:
-        outline.push_back({entity.Center, entity.Center});
-        for (int id : entity.Attributes)
-          if (const TEntity* attribute = Find(id)) AddClosed(outline, TextBox(attribute->Text));
-        break;
-      case TEntityType::Circle: {
-        constexpr int kSides = 64;
-        for (int i = 0; i < kSides; ++i) {
-          const double t = 2 * std::numbers::pi * i / kSides;
-          area.push_back(TPoint{entity.Center.X + entity.Radius * std::cos(t), entity.Center.Y + entity.Radius * std::sin(t), 0});
-        }
-        AddClosed(outline, area);
-        break;
-      }
-      case TEntityType::Attribute: break;
-    }
-    bool hit = std::any_of(outline.begin(), outline.end(), [&](const TSegment& s) { return SegmentMeetsRect(s, rect); });
-    if (!hit && area.size() > 2) hit = PointInPolygon(TPoint{rect.MinX, rect.MinY, 0}, area);
-    if (hit) ids.push_back(entity.Id);
+    if (BoundsOf(*this, entity, blocks).Intersects(box) && Hits(*this, entity, rect)) ids.push_back(entity.Id);
   }
   return ids;
+}
+
+int TDrawing::AddBlockDefinition(const std::string& name, const TPoint& base, int flags) {
+  if (const int existing = FindBlock(name); existing != 0) return existing;
+  blocks_.push_back(TBlockDefinition{name, base, flags, {}});
+  const int number = static_cast<int>(blocks_.size());
+  blockNumbers_.emplace(UpperAscii(name), number);
+  return number;
+}
+
+int TDrawing::AddToBlock(int block, TEntity entity) {
+  if (block < 1 || block > static_cast<int>(blocks_.size())) return 0;
+  entity.Id = -static_cast<int>(blockEntities_.size()) - 1;
+  entity.Erased = false;
+  entity.Block = block;
+  // Attributes of a nested reference belong to their reference, not to the list the block shows.
+  if (entity.Owner == 0) blocks_[static_cast<std::size_t>(block - 1)].Entities.push_back(entity.Id);
+  blockEntities_.push_back(std::move(entity));
+  return blockEntities_.back().Id;
+}
+
+const TBlockDefinition* TDrawing::Block(int number) const {
+  if (number < 1 || number > static_cast<int>(blocks_.size())) return nullptr;
+  return &blocks_[static_cast<std::size_t>(number - 1)];
+}
+
+int TDrawing::FindBlock(std::string_view name) const {
+  const auto found = blockNumbers_.find(UpperAscii(name));
+  return found == blockNumbers_.end() ? 0 : found->second;
 }
 
 int TDrawing::AddBlock(const std::string& name, const TPoint& insertion, const std::vector<std::string>& tags,
@@ -297,12 +385,13 @@ std::string Xy(const TPoint& p) { return FormatNumber(p.X) + "," + FormatNumber(
 }  // namespace
 
 std::string DescribeEntity(const TDrawing& drawing, const TEntity& entity) {
-  std::string text = std::to_string(entity.Id) + "\t" + EntityNameOf(entity.Type) + "\t";
+  std::string text = std::to_string(entity.Id) + "\t" + EntityNameOf(entity) + "\t";
   switch (entity.Type) {
     case TEntityType::Line: return text + Xy(entity.Start) + " " + Xy(entity.End);
     case TEntityType::LwPolyline:
     case TEntityType::Spline:
-    case TEntityType::Polyline3d: {
+    case TEntityType::Polyline3d:
+    case TEntityType::Polyline2d: {
       std::string coordinates;
       for (double c : entity.Coordinates) {
         if (!coordinates.empty()) coordinates += ',';
@@ -311,20 +400,33 @@ std::string DescribeEntity(const TDrawing& drawing, const TEntity& entity) {
       return text + coordinates + (entity.Closed ? " closed" : "");
     }
     case TEntityType::Circle: return text + Xy(entity.Center) + " r=" + FormatNumber(entity.Radius);
+    case TEntityType::Arc:
+      return text + Xy(entity.Center) + " r=" + FormatNumber(entity.Radius) + " from " + FormatNumber(entity.StartAngle) +
+             " to " + FormatNumber(entity.EndAngle);
     case TEntityType::Text:
-    case TEntityType::Attribute: {
+    case TEntityType::Attribute:
+    case TEntityType::AttributeDefinition:
+    case TEntityType::MText: {
       const auto& t = entity.Text;
-      if (entity.Type == TEntityType::Attribute) text += entity.Tag + "=";
+      if (entity.Type == TEntityType::Attribute || entity.Type == TEntityType::AttributeDefinition) text += entity.Tag + "=";
       return text + t.TextString + "\tat " + Xy(TextInsertionPoint(t)) + " anchor " + Xy(t.Anchor) +
              " h=" + FormatNumber(t.Height) + " w=" + FormatNumber(t.ScaleFactor) +
              " a=" + std::to_string(t.Alignment) + " r=" + FormatNumber(t.Rotation);
     }
     case TEntityType::BlockReference: {
       text += entity.BlockName + " at " + Xy(entity.Center);
+      const TBlockTransform& insert = entity.Insert;
+      if (insert.Scale != TPoint{1, 1, 1})
+        text += " scale " + Xy(insert.Scale) + "," + FormatNumber(insert.Scale.Z);
+      if (insert.Rotation != 0) text += " r=" + FormatNumber(insert.Rotation);
+      if (insert.Columns > 1 || insert.Rows > 1)
+        text += " array " + std::to_string(insert.Columns) + "x" + std::to_string(insert.Rows) + " by " +
+                FormatNumber(insert.ColumnSpacing) + "," + FormatNumber(insert.RowSpacing);
       for (int id : entity.Attributes)
         if (const TEntity* attribute = drawing.Find(id)) text += "\t" + attribute->Tag + "=" + attribute->Text.TextString;
       return text;
     }
+    case TEntityType::Other: return text + entity.OtherType + " at " + Xy(entity.Start);
   }
   return text;
 }

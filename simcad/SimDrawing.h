@@ -1,7 +1,9 @@
 // The simulated CAD's drawing: lines, lightweight polylines, TEXT, block references with
-// attributes, and splines, 3D polylines and circles for the filters to let through or skip.
+// attributes, the block definitions they show, and splines, polylines, circles, arcs, MTEXT
+// and other kinds for the filters to let through or skip.
 #pragma once
 
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,11 +14,19 @@ namespace kav::sim {
 
 using cad::TPoint;
 
-enum class TEntityType { Line, LwPolyline, Text, BlockReference, Attribute, Spline, Polyline3d, Circle };
+enum class TEntityType {
+  Line, LwPolyline, Text, BlockReference, Attribute, Spline, Polyline3d, Circle,
+  Arc, MText, Polyline2d, AttributeDefinition,
+  Other,   // a kind the drawing keeps without taking it apart (its type and groups as read)
+};
 
 // What the CAD's EntityName gives, and the type name the selection filters match.
 const char* EntityNameOf(TEntityType type);
 const char* DxfNameOf(TEntityType type);
+struct TEntity;
+// The same for one entity: an other kind names itself, a MINSERT is a block reference.
+std::string EntityNameOf(const TEntity& entity);
+std::string DxfNameOf(const TEntity& entity);
 // The object's name in the call log ("Line", "Text", ...).
 const char* LogNameOf(TEntityType type);
 
@@ -31,20 +41,62 @@ struct TTextProps {
   int Alignment = 0;
 };
 
+// A block reference's placement beyond its insertion point: scale, rotation (radians) and,
+// for a MINSERT, the array of columns and rows with their spacing.
+struct TBlockTransform {
+  TPoint Scale{1, 1, 1};
+  double Rotation = 0;
+  int Columns = 1, Rows = 1;
+  double ColumnSpacing = 0, RowSpacing = 0;
+  bool operator==(const TBlockTransform&) const = default;
+};
+
+// One group of a drawing file: its code and its value as text (UTF-8).
+struct TRawGroup {
+  int Code = 0;
+  std::string Value;
+  bool operator==(const TRawGroup&) const = default;
+};
+
 struct TEntity {
   int Id = 0;
   TEntityType Type = TEntityType::Line;
   bool Erased = false;
   TPoint Start, End;                 // line
-  std::vector<double> Coordinates;   // lightweight polyline: x, y pairs; spline, 3D polyline: x, y, z
+  std::vector<double> Coordinates;   // lightweight polyline: x, y pairs; spline, 2D and 3D polyline: x, y, z
   bool Closed = false;
-  TPoint Center;                     // circle centre, block insertion point
+  TPoint Center;                     // circle and arc centre, block insertion point
   double Radius = 0;
-  TTextProps Text;                   // TEXT, attribute
-  std::string Tag;                   // attribute
+  TTextProps Text;                   // TEXT, attribute, attribute definition, MTEXT (its attachment as alignment 6 to 14)
+  std::string Tag;                   // attribute, attribute definition
   std::string BlockName;             // block reference
   std::vector<int> Attributes;       // block reference: its attributes' ids
   int Owner = 0;                     // attribute: its block reference
+  // Other kinds keep their first point in Start.
+
+  TBlockTransform Insert;            // block reference
+  double StartAngle = 0, EndAngle = 0;   // arc: radians, counter-clockwise
+  std::vector<double> Bulges;        // lightweight polyline, 2D polyline: one per vertex (kept, drawn straight)
+  int Flags = 0;                     // attribute, attribute definition: 1 invisible, 2 constant, 4 verify, 8 preset
+  std::string Prompt;                // attribute definition
+  double Width = 0;                  // MTEXT: the width of its frame (0: no wrapping)
+  std::string OtherType, OtherName;  // other kinds: the type name in the file and the CAD's object name
+  std::vector<TRawGroup> Groups;     // spline and other kinds from a file: their groups, written back on save
+  int Block = 0;                     // entity of a block definition: the definition's number; 0 in model space
+};
+
+// An attribute made invisible (flag 1): kept and changed like any other, never drawn or picked.
+inline bool IsInvisible(const TEntity& entity) {
+  return (entity.Type == TEntityType::Attribute || entity.Type == TEntityType::AttributeDefinition) && (entity.Flags & 1) != 0;
+}
+
+// A block definition: what every reference of the block shows, in the block's own
+// coordinates (the base point is what lands on a reference's insertion point).
+struct TBlockDefinition {
+  std::string Name;
+  TPoint Base;
+  int Flags = 0;               // 1 anonymous, 2 has attribute definitions, 4 external reference, ...
+  std::vector<int> Entities;   // the ids of its entities, in drawing order
 };
 
 // Text geometry. The width is estimated from the number of characters, enough for the
@@ -76,6 +128,17 @@ class TDrawing {
   // Adds a block reference with one attribute for each tag, stacked below the insertion point.
   int AddBlock(const std::string& name, const TPoint& insertion, const std::vector<std::string>& tags,
                const std::vector<std::string>& values, double height = 2.5);
+  // Block definitions. They are kept apart from model space: TopLevel, Crossing and the
+  // selections never see their entities, which have ids below 0 and are found by Find.
+  // Adds a definition (an existing name, letter case ignored, gives that one); its number.
+  int AddBlockDefinition(const std::string& name, const TPoint& base, int flags = 0);
+  // Adds an entity to definition `block`; its id (below 0). 0 when there is no such block.
+  int AddToBlock(int block, TEntity entity);
+  const TBlockDefinition* Block(int number) const;   // numbers from 1; null when unknown
+  int FindBlock(std::string_view name) const;        // its number, letter case ignored; 0 when none
+  const std::vector<TBlockDefinition>& Blocks() const { return blocks_; }
+  const std::vector<TEntity>& BlockEntities() const { return blockEntities_; }
+
   // A snapshot of a top-level entity and its attributes, as the clipboard holds it.
   std::vector<TEntity> Snapshot(int id) const;
   // Adds a snapshot moved by (dx, dy); returns the new top-level entity's id.
@@ -84,6 +147,9 @@ class TDrawing {
  private:
   std::vector<TEntity> entities_;
   int nextId_ = 1;
+  std::vector<TBlockDefinition> blocks_;
+  std::vector<TEntity> blockEntities_;   // id -1 is the first
+  std::map<std::string, int> blockNumbers_;   // upper-cased name -> number
 };
 
 // A copy of `entity` moved by (dx, dy).

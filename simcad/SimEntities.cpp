@@ -1,4 +1,5 @@
-// The entity objects: lines, polylines, TEXT, attributes, block references and the rest.
+// The entity objects: lines, polylines, TEXT, attributes, block references and the rest,
+// in model space or inside a block definition.
 #include "simcad/SimObjects.h"
 
 #include "cadlink/Point.h"
@@ -26,7 +27,7 @@ class TSimEntity final : public TSimObject {
     if (put) State().Undo.Touch(State().Drawing, id_);
     const Variant value = put ? args[0].Value : Variant();
 
-    if (!put && (name == "ENTITYNAME" || name == "OBJECTNAME")) result = EntityNameOf(entity->Type);
+    if (!put && (name == "ENTITYNAME" || name == "OBJECTNAME")) result = EntityNameOf(*entity);
     else if (!put && name == "OBJECTID") result = Variant(static_cast<std::int32_t>(id_));
     else if (!put && name == "DELETE") {
       State().Undo.TouchWithAttributes(State().Drawing, id_);
@@ -46,10 +47,13 @@ class TSimEntity final : public TSimObject {
         return false;
       case TEntityType::LwPolyline:
       case TEntityType::Polyline3d:
+      case TEntityType::Polyline2d:
       case TEntityType::Spline:
         if (name == "COORDINATES" || (e.Type == TEntityType::Spline && name == "FITPOINTS")) {
-          if (put) e.Coordinates = value.AsDoubles();
-          else result = cad::DoubleArray{0, e.Coordinates};
+          if (put) {
+            e.Coordinates = value.AsDoubles();
+            e.Groups.clear();   // the groups read from a file no longer describe it
+          } else result = cad::DoubleArray{0, e.Coordinates};
           return true;
         }
         if (name == "CLOSED" && e.Type != TEntityType::Spline) {
@@ -59,12 +63,21 @@ class TSimEntity final : public TSimObject {
         }
         return false;
       case TEntityType::Circle:
+      case TEntityType::Arc:
         if (name == "CENTER") return Point(e.Center, put, value, result);
         if (name == "RADIUS") return Number(e.Radius, put, value, result);
+        if (e.Type == TEntityType::Arc && name == "STARTANGLE") return Number(e.StartAngle, put, value, result);
+        if (e.Type == TEntityType::Arc && name == "ENDANGLE") return Number(e.EndAngle, put, value, result);
         return false;
       case TEntityType::BlockReference:
         if (!put && name == "NAME") result = e.BlockName;
         else if (name == "INSERTIONPOINT") return Point(e.Center, put, value, result);
+        else if (name == "XSCALEFACTOR") return Number(e.Insert.Scale.X, put, value, result);
+        else if (name == "YSCALEFACTOR") return Number(e.Insert.Scale.Y, put, value, result);
+        else if (name == "ZSCALEFACTOR") return Number(e.Insert.Scale.Z, put, value, result);
+        else if (name == "ROTATION") return Number(e.Insert.Rotation, put, value, result);
+        else if (!put && name == "COLUMNS") result = Variant(static_cast<std::int32_t>(e.Insert.Columns));
+        else if (!put && name == "ROWS") result = Variant(static_cast<std::int32_t>(e.Insert.Rows));
         else if (!put && name == "HASATTRIBUTES") result = !e.Attributes.empty();
         else if (!put && name == "GETATTRIBUTES") {
           RequireArgs(args, 0, 0, "GetAttributes");
@@ -76,12 +89,32 @@ class TSimEntity final : public TSimObject {
         return true;
       case TEntityType::Text:
       case TEntityType::Attribute:
-        if (e.Type == TEntityType::Attribute && name == "TAGSTRING") {
+      case TEntityType::AttributeDefinition:
+        if (e.Type != TEntityType::Text && name == "TAGSTRING") {
           if (put) e.Tag = value.AsString();
           else result = e.Tag;
           return true;
         }
+        if (e.Type == TEntityType::AttributeDefinition && name == "PROMPTSTRING") {
+          if (put) e.Prompt = value.AsString();
+          else result = e.Prompt;
+          return true;
+        }
         return Text(e.Text, put, name, value, result);
+      case TEntityType::MText:
+        if (name == "TEXTSTRING" || name == "HEIGHT" || name == "ROTATION") return Text(e.Text, put, name, value, result);
+        if (name == "INSERTIONPOINT") return Point(e.Text.Anchor, put, value, result);
+        if (name == "WIDTH") return Number(e.Width, put, value, result);
+        if (name == "ATTACHMENTPOINT") {
+          if (put) {
+            const std::int64_t code = value.AsInteger();
+            if (code < 1 || code > 9) throw TAutomationError(cad::kInvalidArg, "Invalid attachment point " + std::to_string(code));
+            e.Text.Alignment = static_cast<int>(code) + 5;
+          } else result = Variant(static_cast<std::int32_t>(e.Text.Alignment - 5));
+          return true;
+        }
+        return false;
+      case TEntityType::Other: return false;
     }
     return false;
   }

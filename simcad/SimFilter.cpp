@@ -42,7 +42,7 @@ bool TFilter::Accepts(const TDrawing& drawing, const TEntity& entity) const {
   for (const auto& [code, value] : pairs_) {
     switch (code) {
       case 0:
-        if (!MatchesWildcards(DxfNameOf(entity.Type), value.AsString())) return false;
+        if (!MatchesWildcards(DxfNameOf(entity), value.AsString())) return false;
         break;
       case 8:
         if (!MatchesWildcards("0", value.AsString())) return false;   // everything is on layer 0

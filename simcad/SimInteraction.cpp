@@ -107,8 +107,10 @@ void TInteraction::Press(const TPoint& at, double tolerance) {
     case TPickKind::Point: Finish(TAnswer{TAnswer::TKind::Point, at, 0, {}}); break;
     case TPickKind::Entity:
     case TPickKind::SubEntity: {
-      const int id = HitTest(state_.Drawing, at, tolerance, pick_->Kind == TPickKind::SubEntity);
-      if (id != 0) Finish(TAnswer{TAnswer::TKind::Pick, at, id, {}});
+      // The sub-entity pick goes into block references: the attribute, or the entity of the
+      // definition under the pick box, with the reference it was picked through.
+      const THit hit = HitTest(state_.Drawing, at, tolerance, pick_->Kind == TPickKind::SubEntity);
+      if (hit.Entity != 0) Finish(TAnswer{TAnswer::TKind::Pick, at, hit.Entity, {}, hit.Reference});
       else state_.CommandLine.Add("オブジェクトが見つかりません。");
       break;
     }
@@ -117,7 +119,7 @@ void TInteraction::Press(const TPoint& at, double tolerance) {
         TakeWindow(at);
         break;
       }
-      if (const int id = HitTest(state_.Drawing, at, tolerance, false); id != 0) {
+      if (HitTest(state_.Drawing, at, tolerance, false).Entity != 0) {
         PickAt(at, tolerance);
       } else {
         bandStart_ = at;
@@ -156,7 +158,7 @@ void TInteraction::Escape() {
 }
 
 void TInteraction::PickAt(const TPoint& at, double tolerance) {
-  const int id = HitTest(state_.Drawing, at, tolerance, false);
+  const int id = HitTest(state_.Drawing, at, tolerance, false).Entity;
   const TEntity* entity = state_.Drawing.Find(id);
   if (entity == nullptr) return;
   if (pick_->Filter != nullptr && !pick_->Filter->Accepts(state_.Drawing, *entity)) {

@@ -5,7 +5,9 @@
 #include <thread>
 
 #include "platform/Text.h"
+#include "simcad/DxfTokenizer.h"
 #include "simcad/SimDemo.h"
+#include "simcad/SimDxfFile.h"
 #include "simcad/SimInteraction.h"
 #include "simcad/SimObjects.h"
 
@@ -31,6 +33,12 @@ std::vector<std::string> StringsOf(const Variant& value) {
 }
 
 Variant Id(int id) { return Variant(static_cast<std::int32_t>(id)); }
+
+const TDxfFileAccess& FileAccess(const TSimState& state, const std::string& member) {
+  if (state.FileAccess == nullptr || state.FileAccess->Files == nullptr)
+    throw TAutomationError(cad::kFail, member + ": this simulated CAD has no access to files");
+  return *state.FileAccess;
+}
 
 }  // namespace
 
@@ -104,8 +112,11 @@ bool HandleSimMember(const std::shared_ptr<TSimState>& shared, const std::string
     if (state.PastePending) FinishPaste(state, point);
     else state.Answers.push_back({TAnswer::TKind::Point, point, 0, {}});
   } else if (name == "SIMQUEUEPICK") {
-    RequireArgs(args, 3, 3, name);
-    state.Answers.push_back({TAnswer::TKind::Pick, {number(1), number(2), 0}, args[0].Value.AsInt32(), {}});
+    // The fourth argument: the reference a pick inside a block definition goes through.
+    RequireArgs(args, 3, 4, name);
+    const Variant reference = ArgAt(args, 3);
+    state.Answers.push_back({TAnswer::TKind::Pick, {number(1), number(2), 0}, args[0].Value.AsInt32(), {},
+                             reference.IsMissing() ? 0 : reference.AsInt32()});
   } else if (name == "SIMQUEUESELECTION") {
     RequireArgs(args, 1, 1, name);
     TAnswer answer{TAnswer::TKind::Selection, {}, 0, {}};
@@ -129,6 +140,29 @@ bool HandleSimMember(const std::shared_ptr<TSimState>& shared, const std::string
     std::vector<std::string> lines;
     for (int id : state.Drawing.TopLevel()) lines.push_back(DescribeEntity(state.Drawing, *state.Drawing.Find(id)));
     result = Strings(lines);
+  } else if (name == "SIMBLOCKS") {
+    // Each block definition, then its entities indented.
+    std::vector<std::string> lines;
+    for (const TBlockDefinition& block : state.Drawing.Blocks()) {
+      lines.push_back("BLOCK\t" + block.Name + "\t" + FormatNumber(block.Base.X) + "," + FormatNumber(block.Base.Y));
+      for (int id : block.Entities)
+        if (const TEntity* entity = state.Drawing.Find(id)) lines.push_back("  " + DescribeEntity(state.Drawing, *entity));
+    }
+    result = Strings(lines);
+  } else if (name == "SIMOPENDXF" || name == "SIMSAVEDXF") {
+    RequireArgs(args, 1, 1, name);
+    const std::string path = args[0].Value.AsString();
+    const TDxfFileAccess& access = FileAccess(state, name == "SIMOPENDXF" ? "SimOpenDxf" : "SimSaveDxf");
+    try {
+      if (name == "SIMOPENDXF") OpenDxfFile(state, access, path);
+      else SaveDxfFile(state, access, path);
+    } catch (const TDxfError& e) {
+      throw TAutomationError(cad::kFail, ExtractFileName(path) + ": " + e.what());
+    } catch (const TDrawingFileError& e) {
+      throw TAutomationError(cad::kFail, ExtractFileName(path) + ": " + e.what());
+    } catch (const FileError& e) {
+      throw TAutomationError(cad::kFail, e.what());
+    }
   } else if (name == "SIMCOMMANDS") {
     result = Strings(state.Commands);
   } else if (name == "SIMCOMMANDEVENTS") {
@@ -176,15 +210,18 @@ bool HandleSimMember(const std::shared_ptr<TSimState>& shared, const std::string
   } else if (name == "SIMBUILDDEMO") {
     BuildDemoDrawing(state.Drawing);
   } else if (name == "SIMRESET") {
-    // The window and its answer source stay the same; what waits is broken off first.
+    // The window, its answer source and the access to files stay; what waits is broken off first.
     const std::int64_t window = state.WindowHandle;
     IInteractiveAnswers* interactive = state.Interactive;
-    const std::uint64_t revision = state.Revision;
+    const TDxfFileAccess* files = state.FileAccess;
+    const std::uint64_t revision = state.Revision, opened = state.DrawingsOpened;
     FinishPaste(state, std::nullopt);
     state = TSimState{};
     state.WindowHandle = window;
     state.Interactive = interactive;
+    state.FileAccess = files;
     state.Revision = revision + 1;
+    state.DrawingsOpened = opened;
   } else {
     throw TAutomationError(cad::kUnknownName, "Unknown name: Application." + name);
   }

@@ -154,6 +154,11 @@ class TSimDocument final : public TSimObject {
     else if (name == "UTILITY") result = MakeUtility(SharedState());
     else if (name == "ACTIVESELECTIONSET") result = MakeSelectionSet(SharedState());
     else if (name == "NAME") result = state.DocumentName;
+    else if (name == "FULLNAME") result = state.DocumentPath;
+    else if (name == "OBJECTIDTOOBJECT") {
+      RequireArgs(args, 1, 1, "ObjectIdToObject");
+      result = MakeEntity(SharedState(), args[0].Value.AsInt32());
+    }
     else if (name == "GETVARIABLE") {
       RequireArgs(args, 1, 1, "GetVariable");
       const auto found = state.Variables.find(UpperAscii(args[0].Value.AsString()));

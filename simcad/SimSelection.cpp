@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "cadlink/Point.h"
+#include "simcad/SimBlockGeometry.h"
 #include "simcad/SimFilter.h"
 
 namespace kav::sim {
@@ -27,6 +28,27 @@ int PickedEntity(TSimState& state, const TAnswer& answer, std::string_view membe
   return answer.Entity;
 }
 
+// A pick of an entity inside a block definition went through a reference in model space: the
+// references on the way (innermost first) and the transform into the world. An entity that no
+// reference shows cannot be picked.
+struct TNestedPick {
+  std::vector<int> Containers;
+  TTransform Transform;
+};
+
+TNestedPick NestedPick(const TSimState& state, const TAnswer& answer) {
+  TNestedPick pick;
+  const int reference = answer.Reference != 0 ? answer.Reference : FirstReferenceShowing(state.Drawing, answer.Entity);
+  if (!FindInReference(state.Drawing, reference, answer.Entity, pick.Containers, pick.Transform))
+    throw TAutomationError(cad::kFail, "Nothing was picked");
+  return pick;
+}
+
+bool InBlockDefinition(const TSimState& state, int id) {
+  const TEntity* entity = state.Drawing.Find(id);
+  return entity != nullptr && entity->Block != 0;
+}
+
 class TSimUtility final : public TSimObject {
  public:
   explicit TSimUtility(std::shared_ptr<TSimState> state) : TSimObject(std::move(state), "Utility") {}
@@ -47,8 +69,10 @@ class TSimUtility final : public TSimObject {
       NotePrompt(state, ArgAt(args, 2));
       const TAnswer answer = TakeAnswer(state, "GetEntity", ArgAt(args, 2));
       int id = PickedEntity(state, answer, "GetEntity");
-      // A plain entity pick takes the block reference around an attribute.
-      if (const TEntity* picked = state.Drawing.Find(id); picked->Owner != 0) id = picked->Owner;
+      // A plain entity pick takes the block reference around an attribute, or around what
+      // its definition shows.
+      if (InBlockDefinition(state, id)) id = NestedPick(state, answer).Containers.back();
+      else if (const TEntity* picked = state.Drawing.Find(id); picked->Owner != 0) id = picked->Owner;
       SetOut(args, 0, MakeEntity(SharedState(), id), "GetEntity");
       SetOut(args, 1, cad::MakePoint(answer.Point), "GetEntity");
     } else if (name == "GETSUBENTITY") {
@@ -56,11 +80,20 @@ class TSimUtility final : public TSimObject {
       NotePrompt(state, ArgAt(args, 4));
       const TAnswer answer = TakeAnswer(state, "GetSubEntity", ArgAt(args, 4));
       const int id = PickedEntity(state, answer, "GetSubEntity");
+      Variant matrix, context;   // empty for an entity of model space (attributes too)
+      if (InBlockDefinition(state, id)) {
+        // The entity itself, in its block's coordinates; the matrix takes it into the world
+        // (4x4, row by row) and the context names the references around it by object id.
+        const TNestedPick nested = NestedPick(state, answer);
+        matrix = cad::DoubleArray{0, nested.Transform.Matrix4x4()};
+        cad::VariantArray containers;
+        for (int container : nested.Containers) containers.Items.emplace_back(static_cast<std::int32_t>(container));
+        context = std::move(containers);
+      }
       SetOut(args, 0, MakeEntity(SharedState(), id), "GetSubEntity");
       SetOut(args, 1, cad::MakePoint(answer.Point), "GetSubEntity");
-      // Nothing is nested in this drawing: no transformation and no containers.
-      SetOut(args, 2, Variant(), "GetSubEntity");
-      SetOut(args, 3, Variant(), "GetSubEntity");
+      SetOut(args, 2, std::move(matrix), "GetSubEntity");
+      SetOut(args, 3, std::move(context), "GetSubEntity");
     } else if (name == "PROMPT") {
       RequireArgs(args, 1, 1, "Prompt");
       state.Prompts.push_back(args[0].Value.AsString());
@@ -126,7 +159,7 @@ class TSimSelectionSet final : public TSimObject {
   void Include(int id, const TFilter& filter) {
     auto& state = State();
     const TEntity* entity = state.Drawing.Find(id);
-    if (entity == nullptr || entity->Owner != 0 || !filter.Accepts(state.Drawing, *entity)) return;
+    if (entity == nullptr || entity->Owner != 0 || entity->Block != 0 || !filter.Accepts(state.Drawing, *entity)) return;
     if (std::find(state.Selection.begin(), state.Selection.end(), id) == state.Selection.end()) state.Selection.push_back(id);
   }
 

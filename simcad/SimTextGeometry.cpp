@@ -24,6 +24,30 @@ TPoint FramePoint(const TTextFrame& frame, double alongWidth, double upHeight) {
   return TPoint{frame.Origin.X + u * c - v * s, frame.Origin.Y + u * s + v * c, frame.Origin.Z};
 }
 
+std::vector<TTextProps> MTextLines(const TTextProps& text) {
+  std::vector<TTextProps> lines;
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t end = text.TextString.find("\\P", start);
+    TTextProps line = text;
+    line.TextString = text.TextString.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    lines.push_back(std::move(line));
+    if (end == std::string::npos) break;
+    start = end + 2;
+  }
+  // Attachments 1 to 9 come as alignments 6 to 14: top, middle, bottom, three each.
+  const int row = text.Alignment >= 6 && text.Alignment <= 14 ? (text.Alignment - 6) / 3 : 0;
+  const double spacing = text.Height * 5 / 3;
+  const double stack = spacing * static_cast<double>(lines.size() - 1);
+  const double first = row == 0 ? 0 : row == 1 ? stack / 2 : stack;   // the first line above the anchor
+  const double c = std::cos(text.Rotation), s = std::sin(text.Rotation);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const double up = first - spacing * static_cast<double>(i);
+    lines[i].Anchor = TPoint{text.Anchor.X - up * s, text.Anchor.Y + up * c, text.Anchor.Z};
+  }
+  return lines;
+}
+
 std::array<TPoint, 4> FrameCorners(const TTextFrame& frame) {
   return {FramePoint(frame, 0, 0), FramePoint(frame, 1, 0), FramePoint(frame, 1, 1), FramePoint(frame, 0, 1)};
 }

@@ -36,10 +36,16 @@ void TUndoJournal::EndGroup(const TDrawing& drawing) {
   CloseIfDone(drawing);
 }
 
+void TUndoJournal::Clear(const TDrawing& drawing) {
+  steps_.clear();
+  open_ = false;
+  if (actions_ > 0 || groups_ > 0) Open(drawing);
+}
+
 void TUndoJournal::Touch(const TDrawing& drawing, int id) {
   if (!open_) return;   // changes outside every action (building a drawing) are no steps
   TStep& step = steps_.back();
-  if (id >= step.FirstNewId) return;
+  if (id >= step.FirstNewId) return;   // added during this step (block definition entities have ids below 0)
   const TEntity* entity = drawing.Find(id);
   if (entity == nullptr) return;
   if (step.Kept.insert(id).second) step.Before.push_back(*entity);

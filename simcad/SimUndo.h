@@ -19,11 +19,17 @@ class TUndoJournal {
   void BeginGroup(const TDrawing& drawing);
   void EndGroup(const TDrawing& drawing);
 
-  // Keeps the entity as it is before it changes (once per step). Entities added during the
+  // Keeps the entity as it is before it changes (once per step); also an entity of a block
+  // definition, which a sub-entity pick hands out. Entities added to model space during the
   // step need no call: undo removes everything added since the step began.
   void Touch(const TDrawing& drawing, int id);
   // Touches a block reference together with its attributes (before an erase).
   void TouchWithAttributes(const TDrawing& drawing, int id);
+
+  // Forgets every step: the drawing was replaced by another (a file opened), which is no step
+  // and cannot be taken back. An action or group still open goes on recording into a fresh
+  // step of the new drawing.
+  void Clear(const TDrawing& drawing);
 
   // Takes back the last step. False when there is none, or while an action or a group is
   // still open (the CAD undoes nothing in the middle of a command).

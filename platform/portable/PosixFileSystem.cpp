@@ -37,6 +37,13 @@ class TPosixFileSystem final : public IFileSystem {
     return out.str();
   }
 
+  std::uint64_t FileSize(const std::string& path) override {
+    struct stat info{};
+    if (stat(path.c_str(), &info) != 0) Fail(path, errno);
+    if (!S_ISREG(info.st_mode)) Fail(path, EISDIR);
+    return static_cast<std::uint64_t>(info.st_size);
+  }
+
   void WriteAtomically(const std::string& path, std::string_view bytes) override {
     std::string temp = path + ".XXXXXX";
     const int fd = Fails(WriteStep::CreateTemporary) ? -1 : mkstemp(temp.data());

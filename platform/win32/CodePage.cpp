@@ -8,14 +8,16 @@ namespace {
 
 class TWin32CodePage final : public ICodePage {
  public:
-  unsigned AnsiCodePage() const override { return GetACP(); }
+  explicit TWin32CodePage(unsigned codePage) : codePage_(codePage) {}
+
+  unsigned AnsiCodePage() const override { return codePage_ == CP_ACP ? GetACP() : codePage_; }
 
   std::string AnsiToUtf8(std::string_view ansi) const override {
     if (ansi.empty()) return {};
     const int size = static_cast<int>(ansi.size());
-    const int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
+    const int n = MultiByteToWideChar(codePage_, 0, ansi.data(), size, nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), n);
+    MultiByteToWideChar(codePage_, 0, ansi.data(), size, wide.data(), n);
     return WideToUtf8(wide);
   }
 
@@ -23,11 +25,14 @@ class TWin32CodePage final : public ICodePage {
     const std::wstring wide = Utf8ToWide(utf8);
     if (wide.empty()) return {};
     const int size = static_cast<int>(wide.size());
-    const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    const int n = WideCharToMultiByte(codePage_, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), size, out.data(), n, nullptr, nullptr);
+    WideCharToMultiByte(codePage_, 0, wide.data(), size, out.data(), n, nullptr, nullptr);
     return out;
   }
+
+ private:
+  unsigned codePage_;
 };
 
 class TWin32Collation final : public ICollation {
@@ -42,7 +47,7 @@ class TWin32Collation final : public ICollation {
 
 }  // namespace
 
-std::unique_ptr<ICodePage> MakeWin32CodePage() { return std::make_unique<TWin32CodePage>(); }
+std::unique_ptr<ICodePage> MakeWin32CodePage(unsigned codePage) { return std::make_unique<TWin32CodePage>(codePage); }
 std::unique_ptr<ICollation> MakeWin32Collation() { return std::make_unique<TWin32Collation>(); }
 
 std::string ProgramFilePath() {

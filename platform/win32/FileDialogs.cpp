@@ -59,7 +59,8 @@ class TWin32FileDialogs final : public IFileDialogs {
     ofn.nMaxFile = static_cast<DWORD>(file.size());
     ofn.lpstrInitialDir = dir.empty() ? nullptr : dir.c_str();
     ofn.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
-    ofn.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY | (save ? OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST);
+    ofn.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY | (save ? OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST) |
+                (options.ConfirmOverwrite ? OFN_OVERWRITEPROMPT : 0);
     const BOOL ok = DialogFunction(save)(&ofn);
     if (!ok) return std::nullopt;
     return WideToUtf8(file.c_str());

@@ -41,6 +41,13 @@ class TWin32FileSystem final : public IFileSystem {
     return bytes;
   }
 
+  std::uint64_t FileSize(const std::string& path) override {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(Utf8ToWide(path).c_str(), GetFileExInfoStandard, &data)) Fail(path, GetLastError());
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) Fail(path, ERROR_DIRECTORY);
+    return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  }
+
   void WriteAtomically(const std::string& path, std::string_view bytes) override {
     const std::wstring target = Utf8ToWide(path);
     const std::wstring temp = target + L".kav-" + std::to_wstring(GetCurrentProcessId()) + L".tmp";

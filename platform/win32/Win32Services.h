@@ -9,7 +9,8 @@
 
 namespace kav {
 
-std::unique_ptr<ICodePage> MakeWin32CodePage();
+// The system's ANSI code page (0), or the code page given (932 for the drawings of Japanese CADs).
+std::unique_ptr<ICodePage> MakeWin32CodePage(unsigned codePage = 0);
 std::unique_ptr<ICollation> MakeWin32Collation();
 std::unique_ptr<ILocale> MakeWin32Locale();
 std::unique_ptr<IClipboard> MakeWin32Clipboard();

@@ -139,6 +139,9 @@ bool TDrawingView::HandleInput(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         case 'Z':
           if (GetKeyState(VK_CONTROL) < 0) UndoLastStep(state_);
           break;
+        case 'O':
+          if (GetKeyState(VK_CONTROL) < 0) OpenFromMenu();
+          break;
         default: return false;
       }
       ViewChanged();

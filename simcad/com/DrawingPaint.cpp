@@ -7,6 +7,7 @@
 #include <unordered_set>
 
 #include "platform/Text.h"
+#include "simcad/SimBlockGeometry.h"
 #include "simcad/SimHitTest.h"
 #include "simcad/SimTextGeometry.h"
 
@@ -69,38 +70,70 @@ void TDrawingPainter::AddSegment(TBatch& batch, const TViewport& view, const REC
   batch.Segment(pa, pb);
 }
 
-void TDrawingPainter::AddEntity(const TDrawing& drawing, const TEntity& e, const TViewport& view, const RECT& area,
-                                TBatch& lines, std::vector<const TEntity*>& texts) {
+void TDrawingPainter::AddEntity(TScene& scene, const TEntity& e, TLayer& layer, bool lasting, bool ownAttributes) {
+  const TViewport& view = scene.View;
+  const RECT& area = scene.Area;
   switch (e.Type) {
-    case TEntityType::Line: AddSegment(lines, view, area, e.Start, e.End); break;
+    case TEntityType::Line: AddSegment(layer.Lines, view, area, e.Start, e.End); break;
     case TEntityType::LwPolyline:
     case TEntityType::Spline:
-    case TEntityType::Polyline3d: {
+    case TEntityType::Polyline3d:
+    case TEntityType::Polyline2d: {
       const std::size_t stride = e.Type == TEntityType::LwPolyline ? 2 : 3;
       const std::size_t count = e.Coordinates.size() / stride;
       auto vertex = [&](std::size_t i) { return TPoint{e.Coordinates[i * stride], e.Coordinates[i * stride + 1], 0}; };
-      for (std::size_t i = 1; i < count; ++i) AddSegment(lines, view, area, vertex(i - 1), vertex(i));
-      if (e.Closed && count > 2) AddSegment(lines, view, area, vertex(count - 1), vertex(0));
+      for (std::size_t i = 1; i < count; ++i) AddSegment(layer.Lines, view, area, vertex(i - 1), vertex(i));
+      if (e.Closed && count > 2) AddSegment(layer.Lines, view, area, vertex(count - 1), vertex(0));
       break;
     }
-    case TEntityType::Circle: {
-      const double pixels = e.Radius * view.Scale();
-      const int sides = std::clamp(static_cast<int>(pixels / 2), 12, 720);
-      TPoint previous{e.Center.X + e.Radius, e.Center.Y, 0};
+    case TEntityType::Circle:
+    case TEntityType::Arc: {
+      double sweep = 2 * std::numbers::pi;
+      if (e.Type == TEntityType::Arc) {
+        sweep = std::remainder(e.EndAngle - e.StartAngle, 2 * std::numbers::pi);
+        if (sweep <= 0) sweep += 2 * std::numbers::pi;
+      }
+      // A side every 6 pixels or so, at least 24 to the whole turn, so small circles stay round.
+      const double pixels = e.Radius * view.Scale() * sweep;
+      const int least = std::max(2, static_cast<int>(std::ceil(24 * sweep / (2 * std::numbers::pi))));
+      const int sides = std::clamp(static_cast<int>(pixels / 6), least, 720);
+      auto at = [&](double t) { return TPoint{e.Center.X + e.Radius * std::cos(t), e.Center.Y + e.Radius * std::sin(t), 0}; };
+      TPoint previous = at(e.Type == TEntityType::Arc ? e.StartAngle : 0);
       for (int i = 1; i <= sides; ++i) {
-        const double t = 2 * std::numbers::pi * i / sides;
-        const TPoint next{e.Center.X + e.Radius * std::cos(t), e.Center.Y + e.Radius * std::sin(t), 0};
-        AddSegment(lines, view, area, previous, next);
+        const TPoint next = at((e.Type == TEntityType::Arc ? e.StartAngle : 0) + sweep * i / sides);
+        AddSegment(layer.Lines, view, area, previous, next);
         previous = next;
       }
       break;
     }
     case TEntityType::Text:
-    case TEntityType::Attribute: texts.push_back(&e); break;
-    case TEntityType::BlockReference:
-      for (int id : e.Attributes)
-        if (const TEntity* attribute = drawing.Find(id)) texts.push_back(attribute);
+    case TEntityType::Attribute:
+    case TEntityType::AttributeDefinition:
+    case TEntityType::MText: {
+      const bool attribute = e.Type == TEntityType::Attribute || e.Type == TEntityType::AttributeDefinition;
+      if (lasting && (e.Type == TEntityType::Text || e.Type == TEntityType::Attribute)) {
+        layer.Texts.push_back({&e.Text, attribute});
+        break;
+      }
+      ForEachShownText(e, [&](const TTextProps& text) {
+        scene.Kept.push_back(text);
+        layer.Texts.push_back({&scene.Kept.back(), attribute});
+      });
       break;
+    }
+    case TEntityType::BlockReference:
+      if (ownAttributes)
+        for (int id : e.Attributes)
+          if (const TEntity* attribute = scene.Drawing.Find(id); attribute != nullptr && !IsInvisible(*attribute))
+            AddEntity(scene, *attribute, layer, lasting, true);
+      // What its definition shows, each entity moved into place; those out of view are left.
+      ForEachBlockEntity(scene.Drawing, e, [&](const TEntity& member, const TTransform& t) {
+        if (IsInvisible(member)) return;
+        const TEntity placed = Transformed(member, t);
+        if (BoundsOf(scene.Drawing, placed, scene.Blocks).Intersects(scene.Visible)) AddEntity(scene, placed, layer, false, true);
+      });
+      break;
+    case TEntityType::Other: break;
   }
 }
 
@@ -159,32 +192,31 @@ void TDrawingPainter::PaintScene(HDC dc, const RECT& area, const TSimState& stat
   SetTextAlign(dc, TA_LEFT | TA_BASELINE);
 
   const TDrawing& drawing = state.Drawing;
-  const TBounds visible = view.Visible();
+  TScene scene{drawing, view, area, TBlockExtents(drawing), view.Visible(), {}};
   const std::unordered_set<int> selected(state.Selection.begin(), state.Selection.end());
   const std::unordered_set<int> taken(picked.begin(), picked.end());
   // Three layers, the highlighted on top: plain, selected, picked by the selection that waits.
-  TBatch lines[3];
-  std::vector<const TEntity*> texts[3];
+  TLayer layers[3];
   for (const auto& entity : drawing.All()) {
     if (entity.Erased || entity.Owner != 0) continue;
-    if (!BoundsOf(drawing, entity).Intersects(visible)) continue;
+    if (!BoundsOf(drawing, entity, scene.Blocks).Intersects(scene.Visible)) continue;
     const int layer = taken.count(entity.Id) ? 2 : selected.count(entity.Id) ? 1 : 0;
-    AddEntity(drawing, entity, view, area, lines[layer], texts[layer]);
+    AddEntity(scene, entity, layers[layer], true, true);
   }
   const COLORREF colours[3] = {kLineColour, kSelectedColour, kPickedColour};
   for (int layer = 0; layer < 3; ++layer) {
     TBatch small;
-    for (const TEntity* text : texts[layer]) {
-      const COLORREF colour = layer > 0 ? colours[layer] : text->Type == TEntityType::Attribute ? kAttributeColour : kTextColour;
-      DrawText(dc, text->Text, view, area, colour, small);
+    for (const TShownText& text : layers[layer].Texts) {
+      const COLORREF colour = layer > 0 ? colours[layer] : text.Attribute ? kAttributeColour : kTextColour;
+      DrawText(dc, *text.Text, view, area, colour, small);
     }
-    DrawBatch(dc, lines[layer], colours[layer]);
+    DrawBatch(dc, layers[layer].Lines, colours[layer]);
     DrawBatch(dc, small, layer > 0 ? colours[layer] : kTextColour);
   }
 }
 
-void TDrawingPainter::PaintOverlay(HDC dc, const RECT& area, const TViewport& view, const TInteraction& interaction,
-                                   bool pointerInside) {
+void TDrawingPainter::PaintOverlay(HDC dc, const RECT& area, const TDrawing& drawing, const TViewport& view,
+                                   const TInteraction& interaction, bool pointerInside) {
   SetBkMode(dc, TRANSPARENT);
   SetTextAlign(dc, TA_LEFT | TA_BASELINE);
   const TScreenPoint pointer = view.ToScreen(interaction.Pointer());
@@ -214,12 +246,13 @@ void TDrawingPainter::PaintOverlay(HDC dc, const RECT& area, const TViewport& vi
   // The paste hangs at the pointer, over the crosshair.
   const std::vector<TEntity> ghost = interaction.PasteGhost();
   if (!ghost.empty()) {
-    TBatch lines, small;
-    std::vector<const TEntity*> texts;
-    const TDrawing none;   // the ghost's attributes are in `ghost` itself
-    for (const auto& entity : ghost) AddEntity(none, entity, view, area, lines, texts);
-    for (const TEntity* text : texts) DrawText(dc, text->Text, view, area, kGhostColour, small);
-    DrawBatch(dc, lines, kGhostColour);
+    TScene scene{drawing, view, area, TBlockExtents(drawing), view.Visible(), {}};
+    TLayer layer;
+    TBatch small;
+    // The ghost's attributes are copies in `ghost` itself, moved with it.
+    for (const auto& entity : ghost) AddEntity(scene, entity, layer, true, false);
+    for (const TShownText& text : layer.Texts) DrawText(dc, *text.Text, view, area, kGhostColour, small);
+    DrawBatch(dc, layer.Lines, kGhostColour);
     DrawBatch(dc, small, kGhostColour);
   }
 }

@@ -1,3 +1,4 @@
+// The simulated CAD's window: its menus, the view of the drawing, painting and the title.
 #include "simcad/com/DrawingView.h"
 
 #include <cmath>
@@ -16,10 +17,22 @@ namespace {
 constexpr wchar_t kClassName[] = L"KaverolinSimDrawing";
 constexpr UINT kCommandFit = 101;
 constexpr UINT kCommandUndo = 102;
+constexpr UINT kCommandOpen = 103;
+constexpr UINT kCommandSaveAs = 104;
+constexpr UINT kCommandExit = 105;
 constexpr double kFitMargin = 24;
+constexpr char kDxfFilter[] = "DXF ファイル (*.dxf)|*.dxf|すべてのファイル (*.*)|*.*";
 
-HMENU MakeMenu() {
+HMENU MakeMenu(bool files) {
   HMENU bar = CreateMenu();
+  if (files) {
+    HMENU file = CreatePopupMenu();
+    AppendMenuW(file, MF_STRING, kCommandOpen, L"開く(&O)...\tCtrl+O");
+    AppendMenuW(file, MF_STRING, kCommandSaveAs, L"名前を付けて保存(&A)...");
+    AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(file, MF_STRING, kCommandExit, L"終了(&X)");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"ファイル(&F)");
+  }
   HMENU edit = CreatePopupMenu();
   AppendMenuW(edit, MF_STRING, kCommandUndo, L"元に戻す(&U)\tCtrl+Z");
   AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(edit), L"編集(&E)");
@@ -31,10 +44,11 @@ HMENU MakeMenu() {
 
 }  // namespace
 
-TDrawingView::TDrawingView(TSimState& state, bool hidden) : state_(state), interaction_(state), hidden_(hidden) {
+TDrawingView::TDrawingView(TSimState& state, bool hidden, TFileMenuServices files)
+    : state_(state), files_(files), interaction_(state), hidden_(hidden) {
   CreateOwnWindow(kClassName, 0, WS_OVERLAPPEDWINDOW, RECT{20, 20, 20 + 900, 20 + 640}, nullptr, L"KaverolinSim");
   if (Handle() == nullptr) return;
-  SetMenu(Handle(), MakeMenu());   // the window owns the menu from here on
+  SetMenu(Handle(), MakeMenu(files_.Files != nullptr));   // the window owns the menu from here on
   const RECT area = DrawingArea();
   view_.Resize(area.right - area.left, area.bottom - area.top);
   FitView();
@@ -65,6 +79,7 @@ RECT TDrawingView::StripArea() const {
 
 void TDrawingView::FitView() {
   view_.Fit(DrawingBounds(state_.Drawing), kFitMargin);
+  fittedDrawing_ = state_.DrawingsOpened;
   ViewChanged();
 }
 
@@ -83,6 +98,8 @@ void TDrawingView::UpdateTitle() {
 void TDrawingView::Refresh() {
   if (Handle() == nullptr) return;
   UpdateTitle();
+  // A drawing opened in place of another (from the menu, the command line or SimOpenDxf) is shown whole.
+  if (state_.DrawingsOpened != fittedDrawing_) FitView();
   if (state_.Revision == shownRevision_) return;
   shownRevision_ = state_.Revision;
   InvalidateRect(Handle(), nullptr, FALSE);
@@ -122,7 +139,7 @@ void TDrawingView::Paint(HDC target) {
     kav::TBitmapHandle frame(CreateCompatibleBitmap(target, client.right, client.bottom));
     TSelectObject frameBitmap(frameDc.Get(), frame.Get());
     BitBlt(frameDc.Get(), area.left, area.top, size.cx, size.cy, sceneDc.Get(), 0, 0, SRCCOPY);
-    painter_.PaintOverlay(frameDc.Get(), area, view_, interaction_, pointerInside_);
+    painter_.PaintOverlay(frameDc.Get(), area, state_.Drawing, view_, interaction_, pointerInside_);
     strip_.Paint(frameDc.Get(), StripArea(), state_.CommandLine, Status());
     BitBlt(target, 0, 0, client.right, client.bottom, frameDc.Get(), 0, 0, SRCCOPY);
   }
@@ -154,6 +171,42 @@ bool TDrawingView::HandleViewMember(const std::string& upperName, std::span<cad:
   return false;
 }
 
+bool TDrawingView::OpenFile(const std::string& path) {
+  if (files_.Files == nullptr) return false;
+  const bool opened = OpenDrawing(state_, *files_.Files, path, files_.Messages);
+  if (opened) state_.CommandLine.Add("開く: " + state_.DocumentName);
+  Refresh();
+  return opened;
+}
+
+bool TDrawingView::SaveFile(const std::string& path) {
+  if (files_.Files == nullptr) return false;
+  const bool saved = SaveDrawing(state_, *files_.Files, path, files_.Messages);
+  if (saved) state_.CommandLine.Add("保存: " + state_.DocumentName);
+  Refresh();
+  return saved;
+}
+
+void TDrawingView::OpenFromMenu() {
+  if (files_.Dialogs == nullptr) return;
+  if (state_.PickWaiting || state_.PastePending) {
+    state_.CommandLine.Add("コマンドの実行中は図面を開けません。");
+    InvalidateRect(Handle(), nullptr, FALSE);
+    return;
+  }
+  // The dialog opens in the folder of the drawing open now.
+  const TFileDialogOptions options{ExtractFilePath(state_.DocumentPath), kDxfFilter, "dxf", ""};
+  if (const auto path = files_.Dialogs->OpenFile(options)) OpenFile(*path);
+}
+
+void TDrawingView::SaveFromMenu() {
+  if (files_.Dialogs == nullptr) return;
+  // The drawing's own name, as a DXF file; an existing file is only replaced when the user says so.
+  const TFileDialogOptions options{ExtractFilePath(state_.DocumentPath), kDxfFilter, "dxf",
+                                   ChangeFileExt(state_.DocumentName, ".dxf"), true};
+  if (const auto path = files_.Dialogs->SaveFile(options)) SaveFile(*path);
+}
+
 LRESULT TDrawingView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (HandleInput(message, wParam, lParam, result)) return result;
@@ -170,10 +223,23 @@ LRESULT TDrawingView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       ViewChanged();
       return 0;
     }
+    case WM_INITMENUPOPUP: {
+      // A drawing is not replaced while a pick or a paste waits for the user.
+      const bool waiting = state_.PickWaiting || state_.PastePending;
+      EnableMenuItem(reinterpret_cast<HMENU>(wParam), kCommandOpen, MF_BYCOMMAND | (waiting ? MF_GRAYED : MF_ENABLED));
+      return 0;
+    }
     case WM_COMMAND:
-      if (LOWORD(wParam) == kCommandFit) FitView();
-      else if (LOWORD(wParam) == kCommandUndo && UndoLastStep(state_)) ViewChanged();
-      else InvalidateRect(Handle(), nullptr, FALSE);
+      switch (LOWORD(wParam)) {
+        case kCommandFit: FitView(); break;
+        case kCommandUndo:
+          if (UndoLastStep(state_)) ViewChanged();
+          break;
+        case kCommandOpen: OpenFromMenu(); break;
+        case kCommandSaveAs: SaveFromMenu(); break;
+        case kCommandExit: Close(); break;
+        default: InvalidateRect(Handle(), nullptr, FALSE); break;
+      }
       return 0;
     case WM_CLOSE: Close(); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;

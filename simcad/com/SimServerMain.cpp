@@ -2,13 +2,15 @@
 // user, puts its application object in the running object table so that GetActiveObject
 // finds it, and runs until its window closes or a client calls SimQuit.
 //
-//   simcad.exe [--demo] [--hidden] [--progid NAME] [--register-only] [--ready-file PATH]
+//   simcad.exe [--demo] [--hidden] [--progid NAME] [--register-only] [--ready-file PATH] [DRAWING.dxf]
 //   simcad.exe --quit [--progid NAME]
 //
 // --ready-file names a file that is written once the application object can be found, so
 // that a script can wait for it. --hidden shows no window and answers no pick from the
 // mouse: an empty queue of answers cancels at once. --quit asks the running simulated CAD
-// to close (exit code 0), or finds none (exit code 5).
+// to close (exit code 0), or finds none (exit code 5). A drawing named on the command line is
+// opened at the start; when it cannot be read the simulated CAD says why in a message box (not
+// with --hidden) and starts with an empty drawing (the demo drawing with --demo).
 #include <windows.h>
 #include <objbase.h>
 #include <oleauto.h>
@@ -19,9 +21,11 @@
 
 #include "cadlink/com/ComHost.h"
 #include "platform/Text.h"
+#include "platform/win32/Win32Services.h"
 #include "simcad/SimCad.h"
 #include "simcad/SimDemo.h"
 #include "simcad/com/DispatchAdapter.h"
+#include "simcad/com/DrawingFile.h"
 #include "simcad/com/DrawingView.h"
 #include "simcad/com/ServerRegistration.h"
 
@@ -33,6 +37,7 @@ struct TOptions {
   bool Demo = false, Hidden = false, RegisterOnly = false, Quit = false;
   std::wstring ProgId = sim::com::kSimProgId;
   std::wstring ReadyFile;
+  std::wstring Drawing;
 };
 
 TOptions ParseOptions() {
@@ -47,6 +52,7 @@ TOptions ParseOptions() {
     else if (arg == L"--quit") options.Quit = true;
     else if (arg == L"--progid" && i + 1 < count) options.ProgId = argv[++i];
     else if (arg == L"--ready-file" && i + 1 < count) options.ReadyFile = argv[++i];
+    else if (arg.rfind(L"--", 0) != 0) options.Drawing = arg;
   }
   if (argv != nullptr) LocalFree(argv);
   return options;
@@ -78,15 +84,24 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (options.RegisterOnly) return 0;
 
     sim::TSimCad cad;
+    const sim::com::TDrawingFiles files;
+    cad.State().FileAccess = &files.Access();
     if (options.Demo) sim::BuildDemoDrawing(cad.Drawing());
     if (options.Demo) cad.State().DocumentName = "demo.dwg";
-    sim::com::TDrawingView view(cad.State(), options.Hidden);
-    HWND window = view.Handle();
+    // The File menu's message boxes and dialogs belong to the window, made just below.
+    HWND window = nullptr;
+    const auto owner = [&window] { return reinterpret_cast<std::uintptr_t>(window); };
+    const auto messages = MakeWin32Messages(owner, "KaverolinSim");
+    const auto dialogs = MakeWin32FileDialogs(owner);
+    sim::com::TDrawingView view(cad.State(), options.Hidden,
+                                {&files, options.Hidden ? nullptr : messages.get(), dialogs.get()});
+    window = view.Handle();
     if (window == nullptr) return 3;
     cad.State().WindowHandle = static_cast<std::int64_t>(reinterpret_cast<std::intptr_t>(window));
+    if (!options.Drawing.empty()) view.OpenFile(WideToUtf8(options.Drawing));
 
     auto context = std::make_shared<sim::com::TServerContext>();
-    context->OnCall = [&view] { view.Refresh(); };
+    context->OnCall = [&view] { view.Refresh(); };   // SimOpenDxf and SimSaveDxf name another file too
     context->OnQuit = [window] { PostMessageW(window, WM_CLOSE, 0, 0); };
     context->ServerMember = [&view](const std::string& name, std::span<cad::TArg> args, cad::Variant& result) {
       return view.HandleViewMember(name, args, result);

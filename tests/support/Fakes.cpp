@@ -14,6 +14,12 @@ std::string TMemoryFileSystem::ReadAll(const std::string& path) {
   return it->second;
 }
 
+std::uint64_t TMemoryFileSystem::FileSize(const std::string& path) {
+  const auto it = Files.find(path);
+  if (it == Files.end()) throw FileError(path + ": the file does not exist");
+  return it->second.size();
+}
+
 void TMemoryFileSystem::WriteAtomically(const std::string& path, std::string_view bytes) {
   if (Unwritable[path]) throw FileError(path + ": access denied");
   Files[path] = std::string(bytes);

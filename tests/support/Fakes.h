@@ -114,6 +114,7 @@ class TMemoryFileSystem final : public IFileSystem {
  public:
   bool FileExists(const std::string& path) override { return Files.count(path) != 0; }
   std::string ReadAll(const std::string& path) override;
+  std::uint64_t FileSize(const std::string& path) override;
   void WriteAtomically(const std::string& path, std::string_view bytes) override;
   std::vector<std::string> ListFiles(const std::string& folder, const std::string& pattern) override;
 

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <functional>
+#include <map>
 #include <set>
 
 #include "cadlink/Point.h"
@@ -256,12 +257,13 @@ TEST_F(SimCadTest, TestMembersBuildTheDrawingWithoutEnteringTheLog) {
   EXPECT_EQ(app->Call("SimCallLog").AsVariants().size(), 1u);
 }
 
-TEST(SimDemo, HoldsARuledPartsListATitleBlockLinesAtSeveralAnglesAndShapesToSkip) {
+TEST(SimDemo, HoldsARuledPartsListATitleBlockBalloonsLinesAtSeveralAnglesAndShapesToSkip) {
   TDrawing drawing;
   BuildDemoDrawing(drawing);
   std::set<long> angles;
   std::set<std::string> texts;
-  int blocks = 0, skipped = 0;
+  std::map<std::string, std::vector<std::string>> references;   // block name -> tag=value of each attribute
+  int skipped = 0;
   for (int id : drawing.TopLevel()) {
     const TEntity& e = *drawing.Find(id);
     if (e.Type == TEntityType::Line) {
@@ -270,20 +272,24 @@ TEST(SimDemo, HoldsARuledPartsListATitleBlockLinesAtSeveralAnglesAndShapesToSkip
     } else if (e.Type == TEntityType::Text) {
       texts.insert(e.Text.TextString);
     } else if (e.Type == TEntityType::BlockReference) {
-      ++blocks;
-      // The title block's attributes sit in its cells, each with a value.
-      ASSERT_EQ(e.Attributes.size(), 3u);
+      // Every reference shows a real definition; its attributes carry values.
+      EXPECT_NE(drawing.FindBlock(e.BlockName), 0) << e.BlockName;
       for (int attributeId : e.Attributes) {
         const TEntity& attribute = *drawing.Find(attributeId);
         EXPECT_FALSE(attribute.Text.TextString.empty()) << attribute.Tag;
+        references[e.BlockName].push_back(attribute.Tag + "=" + attribute.Text.TextString);
+        // The title block's attributes sit in its cells.
         const cad::TPoint at = TextInsertionPoint(attribute.Text);
-        EXPECT_TRUE(at.X > 250 && at.X < 410 && at.Y > 10 && at.Y < 50) << attribute.Tag;
+        if (e.BlockName == "TITLE") {
+          EXPECT_TRUE(at.X > 250 && at.X < 410 && at.Y > 10 && at.Y < 50) << attribute.Tag;
+        }
       }
     } else if (e.Type == TEntityType::Spline || e.Type == TEntityType::Polyline3d) {
       ++skipped;
     }
   }
-  EXPECT_EQ(blocks, 1);
+  EXPECT_EQ(references["TITLE"], (std::vector<std::string>{"TITLE=ブラケット組立", "PARTNO=K-001", "SCALE=1:1"}));
+  EXPECT_EQ(references["BALLOON"], (std::vector<std::string>{"NO=1", "NO=2"}));
   EXPECT_EQ(skipped, 2);
   // Horizontal, vertical, the chamfer and lines at 30, 60 and -15 degrees to write along.
   EXPECT_EQ(angles, (std::set<long>{0, 30, 60, 90, 135, 165}));
@@ -293,6 +299,10 @@ TEST(SimDemo, HoldsARuledPartsListATitleBlockLinesAtSeveralAnglesAndShapesToSkip
   for (int id : drawing.Crossing({292, 49, 0}, {292, 110, 0}))
     if (drawing.Find(id)->Type == TEntityType::Line) ++rowLines;
   EXPECT_EQ(rowLines, 8);
+  // The title block's cells are drawn by its definition: a probe across its middle line finds the reference.
+  const auto title = drawing.Crossing({300, 29, 0}, {300, 31, 0});
+  ASSERT_EQ(title.size(), 1u);
+  EXPECT_EQ(drawing.Find(title[0])->BlockName, "TITLE");
 }
 
 }  // namespace

@@ -20,35 +20,35 @@ class HitTestTest : public ::testing::Test {
 };
 
 TEST_F(HitTestTest, APickFindsTheNearestEntityWithinThePickBoxOnly) {
-  EXPECT_EQ(HitTest(drawing, {50, 0.4, 0}, 0.5, false), horizontal);
-  EXPECT_EQ(HitTest(drawing, {50, 0.6, 0}, 0.5, false), 0);
-  EXPECT_EQ(HitTest(drawing, {-0.3, 0, 0}, 0.5, false), horizontal);   // beyond the end
-  EXPECT_EQ(HitTest(drawing, {25.3, 35, 0}, 0.5, false), diagonal);
-  EXPECT_EQ(HitTest(drawing, {90.2, 40, 0}, 0.5, false), circle);
-  EXPECT_EQ(HitTest(drawing, {80, 40, 0}, 0.5, false), 0);              // the centre is empty
-  EXPECT_EQ(HitTest(drawing, {165, 5, 0}, 0.5, false), 0);              // inside the closed polyline
-  EXPECT_EQ(HitTest(drawing, {160, 10.3, 0}, 0.5, false), polyline);    // its closing side
+  EXPECT_EQ(HitTest(drawing, {50, 0.4, 0}, 0.5, false).Entity, horizontal);
+  EXPECT_EQ(HitTest(drawing, {50, 0.6, 0}, 0.5, false).Entity, 0);
+  EXPECT_EQ(HitTest(drawing, {-0.3, 0, 0}, 0.5, false).Entity, horizontal);   // beyond the end
+  EXPECT_EQ(HitTest(drawing, {25.3, 35, 0}, 0.5, false).Entity, diagonal);
+  EXPECT_EQ(HitTest(drawing, {90.2, 40, 0}, 0.5, false).Entity, circle);
+  EXPECT_EQ(HitTest(drawing, {80, 40, 0}, 0.5, false).Entity, 0);              // the centre is empty
+  EXPECT_EQ(HitTest(drawing, {165, 5, 0}, 0.5, false).Entity, 0);              // inside the closed polyline
+  EXPECT_EQ(HitTest(drawing, {160, 10.3, 0}, 0.5, false).Entity, polyline);    // its closing side
   // Anywhere on the text's box: it spans 0..20 across and 17.5..22.5 up.
-  EXPECT_EQ(HitTest(drawing, {1, 18, 0}, 0.1, false), text);
-  EXPECT_EQ(HitTest(drawing, {19.5, 22, 0}, 0.1, false), text);
-  EXPECT_EQ(HitTest(drawing, {21, 20, 0}, 0.5, false), 0);
+  EXPECT_EQ(HitTest(drawing, {1, 18, 0}, 0.1, false).Entity, text);
+  EXPECT_EQ(HitTest(drawing, {19.5, 22, 0}, 0.1, false).Entity, text);
+  EXPECT_EQ(HitTest(drawing, {21, 20, 0}, 0.5, false).Entity, 0);
   // Two candidates: the nearer wins, whatever the order.
   const int near = cad.AddLine(0, 1, 100, 1);
-  EXPECT_EQ(HitTest(drawing, {50, 0.9, 0}, 0.5, false), near);
-  EXPECT_EQ(HitTest(drawing, {50, 0.1, 0}, 0.5, false), horizontal);
+  EXPECT_EQ(HitTest(drawing, {50, 0.9, 0}, 0.5, false).Entity, near);
+  EXPECT_EQ(HitTest(drawing, {50, 0.1, 0}, 0.5, false).Entity, horizontal);
   // Erased entities are not there.
   drawing.Erase(near);
-  EXPECT_EQ(HitTest(drawing, {50, 0.9, 0}, 1, false), horizontal);
+  EXPECT_EQ(HitTest(drawing, {50, 0.9, 0}, 1, false).Entity, horizontal);
 }
 
 TEST_F(HitTestTest, AnAttributePickFindsTheAttributeAnEntityPickItsBlockReference) {
   const TEntity& partNo = *drawing.Find(drawing.Find(block)->Attributes[0]);
   const TEntity& name = *drawing.Find(drawing.Find(block)->Attributes[1]);
   const TPoint onName{name.Text.Anchor.X + 1, name.Text.Anchor.Y + 1, 0};
-  EXPECT_EQ(HitTest(drawing, onName, 0.5, true), name.Id);
-  EXPECT_EQ(HitTest(drawing, onName, 0.5, false), block);
+  EXPECT_EQ(HitTest(drawing, onName, 0.5, true).Entity, name.Id);
+  EXPECT_EQ(HitTest(drawing, onName, 0.5, false).Entity, block);
   const TPoint onPartNo{partNo.Text.Anchor.X + 2, partNo.Text.Anchor.Y + 0.5, 0};
-  EXPECT_EQ(HitTest(drawing, onPartNo, 0.5, true), partNo.Id);
+  EXPECT_EQ(HitTest(drawing, onPartNo, 0.5, true).Entity, partNo.Id);
 }
 
 TEST_F(HitTestTest, AWindowFromTheLeftTakesWhatLiesInsideFromTheRightWhatItCrosses) {

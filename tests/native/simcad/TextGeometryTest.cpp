@@ -92,5 +92,34 @@ TEST(TextGeometryTest, CornersRunCounterClockwiseFromTheLowerLeft) {
   ExpectNear(corners[3], {-1, 2, 0}, "upper left");
 }
 
+TEST(TextGeometryTest, AnMTextStacksItsParagraphsAroundItsAttachmentPoint) {
+  TTextProps note;
+  note.TextString = "注記：\\Pはめあい公差\\P以上";
+  note.Height = 3;
+  note.Anchor = {100, 50, 0};
+  // Attachment top left (alignment 6): the first line hangs from the point, the others below it.
+  note.Alignment = 6;
+  std::vector<TTextProps> lines = MTextLines(note);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0].TextString, "注記：");
+  EXPECT_EQ(lines[1].TextString, "はめあい公差");
+  EXPECT_EQ(lines[2].TextString, "以上");
+  ExpectNear(lines[0].Anchor, {100, 50, 0}, "top line");
+  ExpectNear(lines[2].Anchor, {100, 40, 0}, "last line, 5/3 of the height per line");
+  EXPECT_EQ(lines[2].Alignment, 6);
+  // Middle: the stack is centred on the point; bottom: the last line stands on it.
+  note.Alignment = 10;
+  ExpectNear(MTextLines(note)[1].Anchor, {100, 50, 0}, "middle line");
+  note.Alignment = 14;
+  ExpectNear(MTextLines(note)[2].Anchor, {100, 50, 0}, "bottom line");
+  // Turned by 90°: the lines follow each other to the right, below one another as the text reads.
+  note.Alignment = 6;
+  note.Rotation = std::numbers::pi / 2;
+  ExpectNear(MTextLines(note)[1].Anchor, {105, 50, 0}, "second line, turned");
+  // Without a paragraph break there is one line, the text as it is.
+  note.TextString = "一行";
+  EXPECT_EQ(MTextLines(note).size(), 1u);
+}
+
 }  // namespace
 }  // namespace kav::sim

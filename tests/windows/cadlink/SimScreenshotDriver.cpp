@@ -1,6 +1,7 @@
 // Drives simcad.exe through the moments scripts/simcad-screenshots takes pictures of: the
-// demo drawing, a point pick with its prompt on the command line, an attribute pick with
-// the pick box, a crossing window being drawn, a pasted TEXT following the pointer, and a
+// demo drawing as ./run opens it (tests/data/demo-drawing.dxf), a point pick with its prompt
+// on the command line, an attribute pick with the pick box, a sub-entity pick over a label of
+// the title block, a crossing window being drawn, a pasted TEXT following the pointer, and a
 // zoomed view. At each moment it prints "shot NAME" and waits until the script has written
 // NAME.png into the folder given as its argument.
 #include <windows.h>
@@ -28,7 +29,11 @@ class TDriver {
   int Run() {
     cad::com::TComApartment apartment;
     auto host = cad::com::MakeComHost();
-    test::TSimProcess process(L"--demo --progid KaverolinSim.Shots");
+    std::wstring drawing = Utf8ToWide(std::string(KAV_SOURCE_DIR) + "/tests/data/demo-drawing.dxf");
+    if (drawing[0] == L'/') drawing = L"Z:" + drawing;
+    for (auto& c : drawing)
+      if (c == L'/') c = L'\\';
+    test::TSimProcess process(L"--progid KaverolinSim.Shots \"" + drawing + L"\"");
     if (!test::WaitUntil([&] { return host->IsActive(kProgId); })) return Fail("simcad.exe did not register");
     app_ = host->GetActiveObject(kProgId);
     const HWND window = reinterpret_cast<HWND>(static_cast<std::intptr_t>(app_->Get("HWND").AsInteger()));
@@ -56,6 +61,22 @@ class TDriver {
       test::MoveTo(Screen(330, 21));
       Shot("simcad-attribute-pick");
       test::Key(VK_ESCAPE);
+      pick.Wait();
+    }
+    {   // A sub-entity pick inside the title block: the pick box over its label "図番".
+      test::TBlockedCall pick(process, kProgId, [](cad::IAutomationObject& cad) {
+        std::vector<cad::TArg> args{cad::Out(), cad::Out(), cad::Out(), cad::Out(), cad::In("\n文字を変更する TEXT、属性を選択 : ")};
+        cad.GetObj("ActiveDocument")->GetObj("Utility")->CallWithRefs("GetSubEntity", args);
+        // What it found, on the command line of the shot that follows.
+        const cad::ObjectRef found = args[0].Value.AsObject();
+        std::string note = found->Get("ObjectName").AsString();
+        note.append(" ").append(found->Get("TextString").AsString());
+        cad.GetObj("ActiveDocument")->GetObj("Utility")->Call("Prompt", {note});
+      });
+      if (!WaitBusy()) return Fail("no block pick");
+      test::MoveTo(Screen(271, 21));
+      Shot("simcad-block-pick");
+      test::Click(Screen(271, 21));
       pick.Wait();
     }
     {   // A selection: one list row picked, a crossing window being drawn from right to left.
