@@ -153,5 +153,55 @@ TEST_F(HarvestEndToEnd, ATableOfBareTextIsClusteredAndAnEmptySelectionBuildsItAg
   EXPECT_EQ(ClipboardText(), TableText(kPartsList));
 }
 
+// The drawings of our own in tests/data, opened in simcad.exe as a drafter's files are.
+class HarvestOfDrawings : public HarvestEndToEnd {
+ protected:
+  void Open(const char* name) {
+    std::string path = std::string(KAV_TEST_DATA) + "/" + name;
+    if (!path.empty() && path[0] == '/') path = "Z:" + path;   // a Unix folder under Wine
+    for (char& c : path)
+      if (c == '/') c = '\\';
+    app->Call("SimOpenDxf", {path});
+  }
+  // Every entity of model space, as a window around the whole drawing takes it.
+  std::vector<int> Everything() {
+    std::vector<int> ids;
+    for (const auto& line : app->Call("SimDrawing").AsVariants()) ids.push_back(std::stoi(line.AsString()));
+    return ids;
+  }
+};
+
+TEST_F(HarvestOfDrawings, TheRuledPartsListInCodePage932ReadsAsTheTableOnPaper) {
+  Open("parts-list-ruled-932.dxf");
+  Select(Everything());
+  Click(form->Button2);
+  const TTable table = {{"品番", "品名", "材質", "数量", "備考"},
+                        {"1", "六角ボルト M8x20", "SS400", "8", "三価クロメート"},
+                        {"2", "平座金 M8", "SS400", "8", ""},
+                        {"3", "ブラケット", "SPCC", "2", "t=3.2"},
+                        {"4", "カバー", "A5052", "1", "アルマイト"},
+                        {"5", "スペーサー φ10", "SUS304", "4", ""}};
+  EXPECT_EQ(Rows(form->StringGrid2), table);
+  Click(form->SpeedButton2);
+  Click(form->SpeedButton3);
+  EXPECT_EQ(ClipboardText(), TableText(table));
+  HoldForScreenshot();
+}
+
+TEST_F(HarvestOfDrawings, TheUnruledTableOfAnOldDrawingIsClusteredIntoItsRowsAndColumns) {
+  Open("text-table-r12.dxf");
+  Select(Everything());
+  Click(form->Button2);
+  const TTable table = {{"No.", "Part", "Size", "Qty"},
+                        {"1", "Hex bolt", "M10x40", "12"},
+                        {"2", "Washer", "Ø10.5", "12"},
+                        {"3", "Bracket", "t=6", "2"},
+                        {"10", "Cover plate", "200x150", "1"}};
+  EXPECT_EQ(Rows(form->StringGrid2), table);
+  Click(form->SpeedButton2);
+  Click(form->SpeedButton3);
+  EXPECT_EQ(ClipboardText(), TableText(table));
+}
+
 }  // namespace
 }  // namespace kav::test
