@@ -125,14 +125,7 @@ class TDriver {
     const auto xy = app_->Call("SimScreenPoint", {x, y}).AsDoubles();
     return POINT{static_cast<LONG>(xy[0]), static_cast<LONG>(xy[1])};
   }
-  void Shot(const std::string& name) {
-    std::this_thread::sleep_for(300ms);   // the window has painted what the input changed
-    const std::wstring file = folder_ + L"\\" + Utf8ToWide(name) + L".png";
-    DeleteFileW(file.c_str());
-    std::printf("shot %s\n", name.c_str());
-    std::fflush(stdout);
-    test::WaitUntil([&] { return GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES; });
-  }
+  void Shot(const std::string& name) { test::AskForScreenshot(folder_, name); }
   int Fail(const char* what) {
     std::printf("failed: %s\n", what);
     return 1;

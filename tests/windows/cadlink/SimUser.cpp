@@ -2,7 +2,10 @@
 
 #include <objbase.h>
 
+#include <cstdio>
+
 #include "cadlink/com/ComHost.h"
+#include "platform/Text.h"
 
 namespace kav::test {
 
@@ -102,6 +105,15 @@ bool TBlockedCall::Wait(std::chrono::milliseconds limit) {
   if (finished_.wait_for(limit) != std::future_status::ready) return false;
   thread_.join();
   return true;
+}
+
+void AskForScreenshot(const std::wstring& folder, const std::string& name) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));   // the windows have painted what the input changed
+  const std::wstring file = folder + L"\\" + Utf8ToWide(name) + L".png";
+  DeleteFileW(file.c_str());
+  std::printf("shot %s\n", name.c_str());
+  std::fflush(stdout);
+  WaitUntil([&] { return GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES; });
 }
 
 }  // namespace kav::test

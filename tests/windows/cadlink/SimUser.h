@@ -30,6 +30,10 @@ void Key(WORD key);
 // `key` with Ctrl held down.
 void ControlKey(WORD key);
 
+// For the screenshot scripts: says "shot NAME" on the standard output, and waits until the
+// script has written NAME.png into `folder` (a Windows path).
+void AskForScreenshot(const std::wstring& folder, const std::string& name);
+
 // One automation call on a thread of its own, with its own apartment and its own proxy of
 // the application of `progId`. A call that never returns ends `process`, so that a failing
 // test does not hang.

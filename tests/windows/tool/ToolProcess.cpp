@@ -1,5 +1,6 @@
 #include "ToolProcess.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <vector>
 
@@ -63,7 +64,14 @@ TToolProcess::TToolProcess(const std::map<std::string, std::string>& files) {
   if (!CopyFileW(WindowsPath(KAV_KAVEROLIN_EXE).c_str(), exe.c_str(), FALSE)) throw std::runtime_error("cannot copy kaverolin.exe");
   const auto fileSystem = MakeWin32FileSystem();
   for (const auto& [name, bytes] : files) fileSystem->WriteAtomically(folder_ + name, bytes);
-  std::wstring commandLine = L"\"" + exe + L"\"";
+  Start();
+}
+
+TToolProcess::TToolProcess(const std::string& folder) : folder_(folder) { Start(); }
+
+void TToolProcess::Start() {
+  const std::wstring folder = Utf8ToWide(folder_);
+  std::wstring commandLine = L"\"" + folder + L"kaverolin.exe\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
@@ -120,6 +128,35 @@ HWND TToolProcess::Grid() const {
   for (HWND child : Children(window_))
     if (ClassOf(child) == L"KaverolinStringGrid" && IsWindowVisible(child)) return child;
   return nullptr;
+}
+
+namespace {
+// The visible edit boxes of the shown page, the widest first.
+std::vector<HWND> EditsByWidth(HWND window) {
+  std::vector<std::pair<LONG, HWND>> edits;
+  for (HWND child : Children(window)) {
+    if (ClassOf(child) != L"Edit" || !IsWindowVisible(child)) continue;
+    RECT r{};
+    GetWindowRect(child, &r);
+    edits.emplace_back(r.right - r.left, child);
+  }
+  std::sort(edits.begin(), edits.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+  std::vector<HWND> sorted;
+  for (const auto& edit : edits) sorted.push_back(edit.second);
+  return sorted;
+}
+}  // namespace
+
+void TToolProcess::SetSendText(const std::wstring& text) const {
+  // The send box is the widest edit box of the work-area page.
+  const auto edits = EditsByWidth(window_);
+  if (!edits.empty()) SendMessageW(edits[0], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void TToolProcess::SetAttributeValue(const std::wstring& text) const {
+  // The attribute value box is the next widest.
+  const auto edits = EditsByWidth(window_);
+  if (edits.size() > 1) SendMessageW(edits[1], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void TToolProcess::Click(const std::wstring& caption, bool lowest) const {

@@ -14,6 +14,8 @@ class TToolProcess {
  public:
   // `files`: file name -> bytes, written beside the program before it starts.
   explicit TToolProcess(const std::map<std::string, std::string>& files);
+  // The program already in `folder` (a Windows path with its trailing separator), as set up there.
+  explicit TToolProcess(const std::string& folder);
   ~TToolProcess();
   TToolProcess(const TToolProcess&) = delete;
   TToolProcess& operator=(const TToolProcess&) = delete;
@@ -24,6 +26,10 @@ class TToolProcess {
   HWND Control(const std::wstring& caption, bool lowest = false) const;
   // The visible grid window of the shown page.
   HWND Grid() const;
+  // Puts `text` into the send box or the attribute value box of the work-area page, as the
+  // user's typing does.
+  void SetSendText(const std::wstring& text) const;
+  void SetAttributeValue(const std::wstring& text) const;
   // Clicks the button or check box as the user does; returns at once.
   void Click(const std::wstring& caption, bool lowest = false) const;
   // Clicks the first cell of a row of the shown grid (data rows from 1).
@@ -35,6 +41,7 @@ class TToolProcess {
   std::string ReadFile(const std::string& name) const;
 
  private:
+  void Start();
   std::string folder_;
   HANDLE process_ = nullptr;
   DWORD processId_ = 0;
