@@ -31,7 +31,7 @@ using cad::com::TComApartment;
 // the module, so there is no handle to free.
 void ShowProgramIcon(HWND window) {
   const HINSTANCE module = GetModuleHandleW(nullptr);
-  for (const auto [which, metric] : {std::pair{ICON_SMALL, SM_CXSMICON}, std::pair{ICON_BIG, SM_CXICON}}) {
+  for (const auto& [which, metric] : {std::pair{ICON_SMALL, SM_CXSMICON}, std::pair{ICON_BIG, SM_CXICON}}) {
     const int size = GetSystemMetrics(metric);
     const HANDLE icon = LoadImageW(module, MAKEINTRESOURCEW(KAV_IDI_PROGRAM), IMAGE_ICON, size, size, LR_SHARED);
     if (icon != nullptr) SendMessageW(window, WM_SETICON, static_cast<WPARAM>(which), reinterpret_cast<LPARAM>(icon));
