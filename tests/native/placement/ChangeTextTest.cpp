@@ -139,6 +139,21 @@ TEST_F(PropertyPickTest, RoundingTheDefaultPitchAndWhatIsNotRead) {
   EXPECT_EQ(Cad.State().Commands.size(), 3u);
 }
 
+TEST_F(PropertyPickTest, TheNumbersShowTheLocalesDecimalSeparatorAndCreationReadsThemBack) {
+  F.Platform.Locale.Separator = ",";
+  const int text = Cad.AddText("X", 0, 0, 3.75);
+  Cad.Drawing().Find(text)->Text.ScaleFactor = 0.75;
+  Cad.QueuePick(text, 0, 0);
+  Form->Button4Click();
+  EXPECT_EQ(Form->Edit9.Text(), "3,75");
+  EXPECT_EQ(Form->Edit10.Text(), "0,75");
+  ClickCell(0, 2);
+  Cad.QueuePoint(1, 1);
+  Form->Button1Click();
+  EXPECT_DOUBLE_EQ(Texts().back()->Text.Height, 3.75);
+  EXPECT_DOUBLE_EQ(Texts().back()->Text.ScaleFactor, 0.75);
+}
+
 TEST_F(PropertyPickTest, ADrawingScaleOfZeroTakesNothingAndSaysWhy) {
   Cad.State().Variables["DIMSCALE"] = cad::Variant(0.0);
   const int text = Cad.AddText("X", 0, 0, 5);
