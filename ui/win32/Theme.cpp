@@ -59,6 +59,15 @@ void FrameSolid(HDC dc, const RECT& rect, COLORREF colour) {
   FillSolid(dc, RECT{rect.right - 1, rect.top, rect.right, rect.bottom}, colour);
 }
 
+void DrawRowText(HDC dc, const TTheme& theme, const std::wstring& text, RECT rect, COLORREF colour) {
+  rect.left += theme.Scale(3);
+  rect.right -= theme.Scale(3);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, colour);
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect,
+            DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | DT_EXPANDTABS);
+}
+
 int SystemDpi() {
   HDC screen = GetDC(nullptr);
   const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;

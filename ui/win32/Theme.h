@@ -46,6 +46,9 @@ class TTheme {
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour);
 // Draws a one-pixel frame inside a rectangle.
 void FrameSolid(HDC dc, const RECT& rect, COLORREF colour);
+// Draws the text of a list row or a closed drop-down box: one line, centred vertically, a few
+// pixels in from the sides, cut with an ellipsis, in the font selected into `dc`.
+void DrawRowText(HDC dc, const TTheme& theme, const std::wstring& text, RECT rect, COLORREF colour);
 
 // The screen's DPI (the process is system-DPI aware, so this is what windows are scaled to).
 int SystemDpi();

@@ -12,6 +12,7 @@
 namespace kav::ui::win32 {
 namespace {
 
+using test::PrintedPixel;
 using test::Pump;
 
 struct TContrastForm : ui::TForm {
@@ -26,23 +27,6 @@ struct TContrastForm : ui::TForm {
   ui::TCheckBox Check{"Check", "罫線内"};
   ui::TStringGrid Grid{"Grid"};
 };
-
-// The colour of one pixel of what `window` paints into a bitmap (WM_PRINTCLIENT).
-COLORREF PrintedPixel(HWND window, int x, int y) {
-  RECT client{};
-  GetClientRect(window, &client);
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-  const COLORREF pixel = GetPixel(dc, x, y);
-  SelectObject(dc, old);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
-  return pixel;
-}
 
 TEST(HighContrast, SystemColoursWhileTheModeIsOnAndTheDarkLookWhenItGoesOff) {
   TContrastForm form;
