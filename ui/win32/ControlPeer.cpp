@@ -168,10 +168,7 @@ bool ReflectToPeer(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) 
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN: {
-      // A combo box's inner edit and list ask on behalf of the combo box, their parent.
-      HWND child = reinterpret_cast<HWND>(lParam);
-      TControlPeer* peer = TControlPeer::FromHandle(child);
-      if (peer == nullptr) peer = TControlPeer::FromHandle(GetParent(child));
+      TControlPeer* peer = TControlPeer::FromHandle(reinterpret_cast<HWND>(lParam));
       if (peer == nullptr) return false;
       result = reinterpret_cast<LRESULT>(peer->OnCtlColor(reinterpret_cast<HDC>(wParam)));
       return true;

@@ -11,6 +11,7 @@
 #include "ui/PageControl.h"
 #include "ui/StringGrid.h"
 #include "ui/win32/ButtonPeers.h"
+#include "ui/win32/ComboBoxPeer.h"
 #include "ui/win32/EditPeer.h"
 #include "ui/win32/GridFont.h"
 #include "ui/win32/GridPeer.h"

@@ -1,7 +1,7 @@
 // What screen readers and automation read through the standard accessibility interfaces
 // (AccessibleObjectFromWindow): names, roles and states of a check box, an edit box, the grid
-// with its current cell, and the tabs of the dark tab strip; and the grid's announcement of a
-// move of its current cell.
+// with its current cell, the tabs of the dark tab strip and the drop-down boxes with their
+// items; and the grid's announcement of a move of its current cell.
 #include <windows.h>
 #include <commctrl.h>
 #include <oleacc.h>
@@ -12,6 +12,7 @@
 
 #include "PeerTestSupport.h"
 #include "ui/Button.h"
+#include "ui/ComboBox.h"
 #include "ui/Edit.h"
 #include "ui/PageControl.h"
 #include "ui/StringGrid.h"
@@ -34,8 +35,16 @@ struct TAccessibleForm : ui::TForm {
     Height.Bounds = {62, 5, 52, 22};
     Check.Bounds = {6, 36, 120, 20};
     Grid.Bounds = {140, 5, 340, 250};
-    for (ui::TControl* c : std::initializer_list<ui::TControl*>{&HeightLabel, &Height, &Check, &Grid}) Work.Add(*c);
+    JustifyLabel.Bounds = {6, 66, 52, 16};
+    Justify.Bounds = {62, 63, 70, 23};
+    TagLabel.Bounds = {6, 98, 52, 16};
+    Tag.Bounds = {62, 95, 70, 23};
+    for (ui::TControl* c : std::initializer_list<ui::TControl*>{&HeightLabel, &Height, &Check, &Grid, &JustifyLabel,
+                                                                &Justify, &TagLabel, &Tag})
+      Work.Add(*c);
     Check.SetChecked(true);
+    for (const char* code : {"L : 左", "C : 中心", "M : 中央"}) Justify.AddItem(code);
+    Justify.SetItemIndex(1);
     Grid.SetColCount(3);
     Grid.SetCell(1, 2, "六角ボルト");
   }
@@ -45,6 +54,10 @@ struct TAccessibleForm : ui::TForm {
   ui::TEdit Height{"Height", "2.5"};
   ui::TCheckBox Check{"Check", "罫線内"};
   ui::TStringGrid Grid{"Grid"};
+  ui::TLabel JustifyLabel{"JustifyLabel", "文字位置"};
+  ui::TComboBox Justify{"Justify", ui::TComboStyle::DropDownList};
+  ui::TLabel TagLabel{"TagLabel", "属性タグ"};
+  ui::TComboBox Tag{"Tag", ui::TComboStyle::DropDown};
 };
 
 // One IAccessible read as a client reads it.
@@ -190,6 +203,44 @@ TEST_F(Accessibility, TheDarkTabsArePageTabsWithTheChosenOneSelected) {
   form.Pages.SetActivePageIndex(1);
   EXPECT_EQ(tabs.State(1) & STATE_SYSTEM_SELECTED, 0);
   EXPECT_NE(tabs.State(2) & STATE_SYSTEM_SELECTED, 0);
+}
+
+TEST_F(Accessibility, ADropDownBoxIsAComboBoxNamedByItsLabelWithItsTextAndItsItems) {
+  TAccessibleForm form;
+  TFormPeer peer(form);
+  peer.Show();
+  const HWND box = peer.HandleOf(form.Justify);
+  TClient combo(box);
+  ASSERT_TRUE(combo.Ok());
+  EXPECT_EQ(combo.Role(), ROLE_SYSTEM_COMBOBOX);
+  EXPECT_EQ(combo.Name(), L"文字位置");
+  EXPECT_EQ(combo.Value(), L"C : 中心");
+  ASSERT_EQ(combo.ChildCount(), 3);
+  EXPECT_EQ(combo.Name(1), L"L : 左");
+  EXPECT_EQ(combo.Name(2), L"C : 中心");
+  EXPECT_EQ(combo.Role(2), ROLE_SYSTEM_LISTITEM);
+  EXPECT_NE(combo.State(2) & STATE_SYSTEM_SELECTED, 0);
+  EXPECT_EQ(combo.State(1) & STATE_SYSTEM_SELECTED, 0);
+  EXPECT_NE(combo.State() & STATE_SYSTEM_COLLAPSED, 0);
+  EXPECT_NE(combo.State(1) & STATE_SYSTEM_INVISIBLE, 0);   // the items show only in the open list
+  SendMessageW(box, CB_SHOWDROPDOWN, TRUE, 0);
+  EXPECT_NE(combo.State() & STATE_SYSTEM_EXPANDED, 0);
+  EXPECT_EQ(combo.State(1) & STATE_SYSTEM_INVISIBLE, 0);
+  SendMessageW(box, CB_SHOWDROPDOWN, FALSE, 0);
+  form.Justify.SetItemIndex(0);
+  EXPECT_EQ(combo.Value(), L"L : 左");
+  EXPECT_NE(combo.State(1) & STATE_SYSTEM_SELECTED, 0);
+
+  // The editable box and the edit box inside it, where the focus is, both tell its name and text.
+  const HWND tag = peer.HandleOf(form.Tag);
+  TClient tagBox(tag), tagEdit(GetWindow(tag, GW_CHILD));
+  ASSERT_TRUE(tagEdit.Ok());
+  EXPECT_EQ(tagBox.Role(), ROLE_SYSTEM_COMBOBOX);
+  EXPECT_EQ(tagEdit.Role(), ROLE_SYSTEM_TEXT);
+  EXPECT_EQ(tagEdit.Name(), L"属性タグ");
+  form.Tag.SetText("品番");
+  EXPECT_EQ(tagBox.Value(), L"品番");
+  EXPECT_EQ(tagEdit.Value(), L"品番");
 }
 
 }  // namespace
