@@ -1,6 +1,7 @@
 #include "ui/win32/ComboBoxPeer.h"
 
 #include <windowsx.h>
+#include <commctrl.h>
 #include <oleacc.h>
 
 #include <algorithm>
@@ -153,6 +154,8 @@ void TComboBoxPeer::Open(bool buttonHeld) {
   opening.Font = Theme().Font(model_.Font);
   opening.Marked = combo_.ItemIndex();
   opening.ButtonHeld = buttonHeld;
+  // A hint showing over the box would cover the top rows of the list.
+  if (HWND tip = context_.Tips.Handle()) SendMessageW(tip, TTM_POP, 0, 0);
   list_->Open(std::move(opening));
   InvalidateRect(Handle(), nullptr, FALSE);
   NotifyWinEvent(EVENT_OBJECT_STATECHANGE, Handle(), OBJID_CLIENT, CHILDID_SELF);
