@@ -11,6 +11,7 @@
 #include "cadlink/Point.h"
 #include "simcad/SimBlockGeometry.h"
 #include "simcad/SimCad.h"
+#include "tests/support/SimEntities.h"
 
 namespace kav::sim {
 namespace {
@@ -20,23 +21,6 @@ using cad::TArg;
 using cad::Variant;
 
 constexpr double kPi = std::numbers::pi;
-
-TEntity MakeLine(double x1, double y1, double x2, double y2) {
-  TEntity line;
-  line.Type = TEntityType::Line;
-  line.Start = {x1, y1, 0};
-  line.End = {x2, y2, 0};
-  return line;
-}
-
-TEntity MakeText(const std::string& text, double x, double y, double height) {
-  TEntity entity;
-  entity.Type = TEntityType::Text;
-  entity.Text.TextString = text;
-  entity.Text.Anchor = {x, y, 0};
-  entity.Text.Height = height;
-  return entity;
-}
 
 int AddReference(TDrawing& drawing, const std::string& name, double x, double y, TBlockTransform insert = {}) {
   TEntity reference;

@@ -12,18 +12,15 @@
 #include "cadlink/Point.h"
 #include "cadlink/com/ComHost.h"
 #include "platform/Text.h"
+#include "tests/support/win32/HostPaths.h"
 
 namespace kav::cad {
 namespace {
 
 constexpr const char* kProgId = "KaverolinSim.DxfTest";   // apart from the other tests' simulated CAD
 
-std::wstring WindowsPath(const std::string& relative) {
-  std::wstring path = Utf8ToWide(std::string(KAV_SOURCE_DIR) + "/" + relative);
-  if (!path.empty() && path[0] == L'/') path = L"Z:" + path;
-  for (auto& c : path)
-    if (c == L'/') c = L'\\';
-  return path;
+std::wstring SourceFile(const std::string& relative) {
+  return test::WindowsPath(std::string(KAV_SOURCE_DIR) + "/" + relative);
 }
 
 std::string TempPath(const std::string& name) {
@@ -78,7 +75,7 @@ class SimDxfServerTest : public ::testing::Test {
 };
 
 TEST_F(SimDxfServerTest, OpensTheDrawingOnItsCommandLineAndSavesAFileThatReadsBackEqual) {
-  Start(L"--hidden \"" + WindowsPath("tests/data/parts-list-ruled-932.dxf") + L"\"");
+  Start(L"--hidden \"" + SourceFile("tests/data/parts-list-ruled-932.dxf") + L"\"");
   const auto drawing = Lines(app->Call("SimDrawing"));
   ASSERT_EQ(drawing.size(), 38u);
   EXPECT_NE(drawing[10].find("AcDbText\t品番"), std::string::npos) << drawing[10];
@@ -112,7 +109,7 @@ TEST_F(SimDxfServerTest, OpensTheDrawingOnItsCommandLineAndSavesAFileThatReadsBa
 }
 
 TEST_F(SimDxfServerTest, AFileThatCannotBeReadIsSaidSoAndTheCadStartsEmpty) {
-  const std::wstring text = WindowsPath("tests/data/make-drawings.py");   // no DXF file
+  const std::wstring text = SourceFile("tests/data/make-drawings.py");   // no DXF file
   // Shown: a message box names the file and the line, and the CAD goes on once it is closed.
   process_ = std::make_unique<test::TSimProcess>(L"--progid " + Utf8ToWide(kProgId) + L" \"" + text + L"\"");
   HWND box = nullptr;
@@ -142,7 +139,7 @@ TEST_F(SimDxfServerTest, AFileThatCannotBeReadIsSaidSoAndTheCadStartsEmpty) {
 }
 
 TEST_F(SimDxfServerTest, ATextInsideABlockIsPickedThroughCom) {
-  Start(L"--hidden \"" + WindowsPath("tests/data/title-block-2007.dxf") + L"\"");
+  Start(L"--hidden \"" + SourceFile("tests/data/title-block-2007.dxf") + L"\"");
   // The first reference of the title block, and the label "図番" of its definition.
   const auto drawing = Lines(app->Call("SimDrawing"));
   ASSERT_FALSE(drawing.empty());

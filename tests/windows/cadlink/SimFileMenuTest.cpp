@@ -16,6 +16,7 @@
 #include "simcad/SimDxfFile.h"
 #include "simcad/com/DrawingView.h"
 #include "tests/support/Fakes.h"
+#include "tests/support/win32/HostPaths.h"
 
 namespace kav::sim {
 namespace {
@@ -26,12 +27,8 @@ std::wstring Text(HWND window) {
   return text;
 }
 
-std::wstring WindowsPath(const std::string& relative) {
-  std::wstring path = Utf8ToWide(std::string(KAV_SOURCE_DIR) + "/" + relative);
-  if (!path.empty() && path[0] == L'/') path = L"Z:" + path;
-  for (auto& c : path)
-    if (c == L'/') c = L'\\';
-  return path;
+std::wstring SourceFile(const std::string& relative) {
+  return test::WindowsPath(std::string(KAV_SOURCE_DIR) + "/" + relative);
 }
 
 class SimFileMenuTest : public ::testing::Test {
@@ -114,7 +111,7 @@ TEST_F(SimFileMenuTest, AFileThatCannotBeOpenedShowsWhyAndKeepsTheDrawing) {
   ASSERT_EQ(title, L"Drawing1.dwg - KaverolinSim");
   ASSERT_EQ(cad.State().Undo.Steps(), 1u);
 
-  std::ifstream drawingFile(WideToUtf8(WindowsPath("tests/data/parts-list-ruled-932.dxf")), std::ios::binary);
+  std::ifstream drawingFile(WideToUtf8(SourceFile("tests/data/parts-list-ruled-932.dxf")), std::ios::binary);
   const std::string whole{std::istreambuf_iterator<char>(drawingFile), std::istreambuf_iterator<char>()};
   ASSERT_GT(whole.size(), 1000u);
   struct TCase {
@@ -146,7 +143,7 @@ TEST_F(SimFileMenuTest, AFileThatCannotBeOpenedShowsWhyAndKeepsTheDrawing) {
 
 TEST_F(SimFileMenuTest, ADrawingOpensInPlaceIsNamedAndShownWholeAndSavesAsDxf) {
   cad.AddLine(0, 0, 10, 10);
-  const std::wstring path = WindowsPath("tests/data/title-block-2007.dxf");
+  const std::wstring path = SourceFile("tests/data/title-block-2007.dxf");
   dialogs.OpenAnswers.push_back(WideToUtf8(path));
   Choose(L"開く(&O)...");
   EXPECT_TRUE(messages.Errors.empty()) << messages.Errors[0];

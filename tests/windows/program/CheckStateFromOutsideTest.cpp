@@ -12,32 +12,12 @@
 #include <vector>
 
 #include "platform/win32/Handles.h"
+#include "tests/support/win32/HostPaths.h"
 
 namespace kav::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::wstring WindowsPath(std::string path) {
-  // The build folder is a Unix path when the tests run under Wine: drive Z: is the root.
-  std::wstring wide(path.begin(), path.end());
-  if (!wide.empty() && wide[0] == L'/') wide = L"Z:" + wide;
-  for (auto& c : wide)
-    if (c == L'/') c = L'\\';
-  return wide;
-}
-
-std::wstring TextOf(HWND window) {
-  wchar_t text[256] = {};
-  GetWindowTextW(window, text, 256);
-  return text;
-}
-
-std::wstring ClassOf(HWND window) {
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  return name;
-}
 
 // The program in a folder of its own, started and ended by the test.
 class TProgram {

@@ -7,31 +7,11 @@
 #include "SimUser.h"
 #include "platform/Text.h"
 #include "platform/win32/Win32Services.h"
+#include "tests/support/win32/HostPaths.h"
 
 namespace kav::test {
 
 namespace {
-
-std::wstring WindowsPath(std::string path) {
-  std::wstring wide = Utf8ToWide(path);
-  // The build folder is a Unix path when the tests run under Wine: drive Z: is the root.
-  if (!wide.empty() && wide[0] == L'/') wide = L"Z:" + wide;
-  for (auto& c : wide)
-    if (c == L'/') c = L'\\';
-  return wide;
-}
-
-std::wstring TextOf(HWND window) {
-  wchar_t text[512] = {};
-  GetWindowTextW(window, text, 512);
-  return text;
-}
-
-std::wstring ClassOf(HWND window) {
-  wchar_t name[128] = {};
-  GetClassNameW(window, name, 128);
-  return name;
-}
 
 std::vector<HWND> Children(HWND parent) {
   std::vector<HWND> children;
