@@ -48,13 +48,9 @@ class BlockViewTest : public ::testing::Test {
   void SetUp() override {
     cad.State().Interactive = &user;
     auto& drawing = cad.Drawing();
-    const int tb = drawing.AddBlockDefinition("TB", {10, 0, 0}, 2);
-    frame = drawing.AddToBlock(tb, MakeLine(10, 0, 30, 0));
-    label = drawing.AddToBlock(tb, MakeText("図番", 12, 2, 2.5));
-    TEntity definition = MakeText("?", 12, 6, 2.5);
-    definition.Type = TEntityType::AttributeDefinition;
-    definition.Tag = "PARTNO";
-    drawing.AddToBlock(tb, definition);
+    const TTitleBlock tb = AddTitleBlockDefinition(drawing);
+    frame = tb.Frame;
+    label = tb.Label;
     first = InsertBlock(drawing, "TB", {100, 100, 0}, {{"PARTNO", "K-1"}});
     second = InsertBlock(drawing, "TB", {200, 100, 0}, {{"PARTNO", "K-2"}}, TBlockTransform{{2, 2, 1}, kPi / 2});
   }
