@@ -86,8 +86,8 @@ std::string AppendToPartsListBytes(std::string_view original, const std::vector<
   if (IsUtf16(encoding) && body.size() % 2 != 0)
     throw std::runtime_error("UTF-16 のファイルのバイト数が奇数です。壊れたファイルには追加できません。");
   const std::string added = JoinLines(lines);
-  if (encoding == TextEncoding::Ansi && !FitsAnsi(added, codePage))
-    throw std::runtime_error("追加する文字の一部をファイルの文字コードで書き込めません。");
+  const auto refuse = [] { throw std::runtime_error("追加する文字の一部をファイルの文字コードで書き込めません。"); };
+  if (encoding == TextEncoding::Ansi && !FitsAnsi(added, codePage)) refuse();
   const auto encodeBody = [&](std::string_view utf8) {
     return EncodeText(utf8, encoding, codePage).substr(bom.size());
   };
@@ -98,6 +98,11 @@ std::string AppendToPartsListBytes(std::string_view original, const std::vector<
     out += newline;
   }
   out += encodeBody(added);
+  // ANSI bytes of the added text may make the whole file read as UTF-8 (half-width katakana in
+  // code page 932 can form valid UTF-8), which would change every character of it.
+  TextEncoding readAs = encoding;
+  DecodeText(out, codePage, readAs);
+  if (readAs != encoding) refuse();
   return out;
 }
 

@@ -105,7 +105,15 @@ TEST_F(PartsListFileTest, AppendingThatWouldLoseDataIsRefusedAndTheFileStays) {
   platform.Files.Files[path] = "ascii\r\n";
   EXPECT_THROW(AppendToPartsList(platform.Files, cp(), path, {"\xF0\x9F\x94\xA9"}), std::runtime_error);
   EXPECT_EQ(platform.Files.Files[path], "ascii\r\n");
+  // Half-width katakana whose code page 932 bytes (C3 A9) are valid UTF-8: appended to an
+  // all-ASCII file they would make it read as UTF-8, "ﾃｩ" coming back as "é".
+  EXPECT_THROW(AppendToPartsList(platform.Files, cp(), path, {"ﾃｩ"}), std::runtime_error);
+  EXPECT_EQ(platform.Files.Files[path], "ascii\r\n");
   EXPECT_EQ(platform.Files.Writes, 0);
+  // Beside bytes that are no UTF-8, the same characters are appended and read back.
+  platform.Files.Files[path] = "\x83\x7B\x83\x8B\x83\x67\r\n";   // ボルト
+  ASSERT_TRUE(AppendToPartsList(platform.Files, cp(), path, {"ﾃｩ"}));
+  EXPECT_EQ(ReadTextFile(platform.Files, cp(), path).Lines.back(), "ﾃｩ");
 }
 
 TEST_F(PartsListFileTest, AppendingToAMissingFileWritesNothing) {
