@@ -17,13 +17,6 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"KaverolinDropDown";
 
-std::wstring TextOfWindow(HWND window) {
-  const int length = GetWindowTextLengthW(window);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(std::max(0, GetWindowTextW(window, text.data(), length + 1))));
-  return text;
-}
-
 // Copies `text` with its terminating zero into a caller's buffer of `capacity` characters, as
 // WM_GETTEXT does; returns the characters copied.
 LRESULT CopyText(const std::wstring& text, wchar_t* buffer, std::size_t capacity) {
@@ -97,7 +90,7 @@ void TComboBoxPeer::PlaceEdit() {
 void TComboBoxPeer::ShowModel() {
   if (edit_ != nullptr) {
     const std::wstring text = Utf8ToWide(combo_.Text());
-    if (TextOfWindow(edit_) != text) {
+    if (WindowTextOf(edit_) != text) {
       updating_ = true;
       SetWindowTextW(edit_, text.c_str());
       updating_ = false;
@@ -440,7 +433,7 @@ LRESULT TComboBoxPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_COMMAND:
       if (edit_ != nullptr && reinterpret_cast<HWND>(lParam) == edit_ && HIWORD(wParam) == EN_CHANGE && !updating_) {
-        const std::wstring text = TextOfWindow(edit_);
+        const std::wstring text = WindowTextOf(edit_);
         combo_.UserSetText(WideToUtf8(text));
         // Typing with the list open marks the first item that begins with the text.
         if (IsOpen() && !text.empty()) {

@@ -19,8 +19,6 @@ class TComboBoxPeer final : public TControlPeer, public TWindowBase {
   TComboBoxPeer(ui::TComboBox& model, TPeerContext& context, HWND parent);
   ~TComboBoxPeer() override;
   HWND Handle() const override { return TWindowBase::Handle(); }
-  // The edit box inside an editable drop-down box; null for a fixed list.
-  HWND EditHandle() const { return edit_; }
   bool IsOpen() const { return list_ != nullptr && list_->IsOpen(); }
 
  protected:

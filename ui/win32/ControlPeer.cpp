@@ -130,11 +130,7 @@ LRESULT TStandardPeer::CallDefault(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 std::string TStandardPeer::WindowText() const {
-  const int length = GetWindowTextLengthW(window_);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const int got = GetWindowTextW(window_, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
-  return WideToUtf8(text);
+  return WideToUtf8(WindowTextOf(window_));
 }
 
 void TStandardPeer::SetWindowTextIfDifferent(const std::string& text) {

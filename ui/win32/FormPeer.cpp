@@ -215,10 +215,7 @@ TPalette TFormPeer::ChosenPalette() const {
 
 void TFormPeer::FollowHighContrast() {
   const TPalette chosen = ChosenPalette();
-  const TPalette& now = theme_.Palette();
-  if (chosen.Window == now.Window && chosen.Text == now.Text && chosen.Edit == now.Edit &&
-      chosen.Highlight == now.Highlight && chosen.Dark == now.Dark)
-    return;
+  if (chosen == theme_.Palette()) return;   // any colour of the system's may have changed
   theme_.SetPalette(chosen);
   tips_->SetColours(chosen);
   for (const auto& peer : peers_)
@@ -251,10 +248,7 @@ void TFormPeer::OnFormAspect(ui::TAspect aspect) {
   switch (aspect) {
     case ui::TAspect::Caption: {
       const std::wstring caption = Utf8ToWide(form_.GetCaption());
-      const int length = GetWindowTextLengthW(window);
-      std::wstring shown(static_cast<std::size_t>(length) + 1, L'\0');
-      shown.resize(static_cast<std::size_t>(GetWindowTextW(window, shown.data(), length + 1)));
-      if (shown != caption) SetWindowTextW(window, caption.c_str());
+      if (WindowTextOf(window) != caption) SetWindowTextW(window, caption.c_str());
       break;
     }
     case ui::TAspect::Bounds: {

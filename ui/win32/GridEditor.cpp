@@ -104,11 +104,7 @@ bool TGridControl::StartEditing(bool replaceText) {
 
 std::string TGridControl::EditorText() const {
   if (editor_ == nullptr) return {};
-  const int length = GetWindowTextLengthW(editor_);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const int copied = GetWindowTextW(editor_, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-  return WideToUtf8(text);
+  return WideToUtf8(WindowTextOf(editor_));
 }
 
 void TGridControl::CommitEditing() {

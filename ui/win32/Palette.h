@@ -25,6 +25,8 @@ struct TPalette {
   COLORREF HighlightText = RGB(0xFF, 0xFF, 0xFF);
   COLORREF Focus = RGB(0x3D, 0x8E, 0xE0);         // current cell frame, focus marks
   COLORREF Accent = RGB(0x3D, 0x8E, 0xE0);        // check marks, radio dots, active tab line
+
+  bool operator==(const TPalette&) const = default;
 };
 
 // The palette of the one dark look the program carries.

@@ -5,14 +5,9 @@
 namespace kav::ui::win32 {
 
 TTheme::TTheme(const TPalette& palette, int dpi)
-    : palette_(palette),
-      dpi_(dpi > 0 ? dpi : 96),
-      window_(CreateSolidBrush(palette.Window)),
-      control_(CreateSolidBrush(palette.Control)),
-      edit_(CreateSolidBrush(palette.Edit)),
-      inverse_(CreateSolidBrush(palette.InverseEdit)),
-      highlight_(CreateSolidBrush(palette.Highlight)),
-      border_(CreateSolidBrush(palette.Border)) {}
+    : dpi_(dpi > 0 ? dpi : 96) {
+  SetPalette(palette);
+}
 
 void TTheme::SetPalette(const TPalette& palette) {
   palette_ = palette;

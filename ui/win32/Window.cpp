@@ -112,4 +112,12 @@ LRESULT CALLBACK TSubclass::Proc(HWND window, UINT message, WPARAM wParam, LPARA
   return GuardedCall(self->errorForm_, 0, [&] { return self->handler_(message, wParam, lParam); });
 }
 
+std::wstring WindowTextOf(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(window, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  return text;
+}
+
 }  // namespace kav::ui::win32

@@ -60,6 +60,9 @@ class TWindowBase {
   HWND window_ = nullptr;
 };
 
+// The text of any window (a control's text, a form's caption), whole.
+std::wstring WindowTextOf(HWND window);
+
 // A standard control's messages routed to `handler` first. Removing the subclass (on
 // destruction of this object, or when the window goes) leaves the control as it was.
 class TSubclass {
