@@ -4,6 +4,8 @@
 // start, and the events of the grids and the popup menus.
 #include "app/Form88.h"
 
+#include <stdexcept>
+
 namespace kav::app {
 namespace {
 
@@ -50,7 +52,10 @@ void Declare(std::initializer_list<TControlRow> rows) {
     row.Control.Bounds = row.Place;
     row.Control.Anchors = row.Anchors;
     if (row.Hint != nullptr) row.Control.Hint = row.Hint;
-    if (row.Handler) *MainEventOf(row.Control) = row.Handler;
+    if (!row.Handler) continue;
+    std::function<void()>* event = MainEventOf(row.Control);
+    if (event == nullptr) throw std::logic_error(row.Control.Name + " has no event for a handler");
+    *event = row.Handler;
   }
 }
 
