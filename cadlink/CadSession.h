@@ -31,7 +31,6 @@ class TCadSession {
   void MinimizeMainWindow() { mainWindow_.SetWindowState(ui::TWindowState::Minimized); }
   void RestoreMainWindow() { mainWindow_.SetWindowState(ui::TWindowState::Normal); }
 
-  bool OperationRunning() const { return operationRunning_; }
 
  private:
   friend class TOperationScope;

@@ -82,10 +82,8 @@ void ChangeAttributes(cad::TCadSession& session, const TBulkAttributeOptions& o)
     if (o.CommandPath) {
       document->Call("SendCommand", {AttributeCommand(tag, o.Value)});
       // The command runs in the CAD; the tool waits until the CAD is quiescent again.
-      do {
-        session.Desktop.Sleep(100);
-        if (!session.Desktop.ProcessMessages()) break;
-      } while (session.Connection.IsTargetBusy(*application));
+      session.Desktop.Sleep(kBusyPollMs);
+      if (session.Desktop.ProcessMessages()) WaitWhileTargetBusy(session, *application);
       return;
     }
     const ObjectRef selection = document->GetObj("ActiveSelectionSet");

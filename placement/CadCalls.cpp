@@ -44,6 +44,11 @@ void SendCharacter(IAutomationObject& document, char character) {
   document.Call("SendCommand", {std::string(1, character)});
 }
 
+bool IsTextOrAttribute(IAutomationObject& entity) {
+  const std::string name = entity.Get("EntityName").AsString();
+  return name == "AcDbText" || name == "AcDbAttribute";
+}
+
 ObjectRef AddText(IAutomationObject& modelSpace, const std::string& text, const TPoint& point, double height) {
   std::vector<TArg> args{{Variant(text), true}, {cad::MakePoint(point), true}, {Variant(height), true}};
   return modelSpace.CallWithRefs("AddText", args).AsObject();

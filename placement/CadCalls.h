@@ -44,6 +44,9 @@ std::optional<TEntityPick> PickSubEntity(IAutomationObject& document, const std:
 // The document's cancel for the CAD's pending input: one character on its command line.
 void SendCharacter(IAutomationObject& document, char character);
 
+// A TEXT or an attribute, by its EntityName: what the text operations may change or read.
+bool IsTextOrAttribute(IAutomationObject& entity);
+
 // modelSpace.AddText(text, point, height), every argument by reference; the new TEXT.
 ObjectRef AddText(IAutomationObject& modelSpace, const std::string& text, const TPoint& point, double height);
 

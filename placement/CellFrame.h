@@ -29,7 +29,6 @@ class TCellFrameSearch {
   // A drawn segment crossing the side's probe: kept when it runs the side's way (vertical for
   // left and right, horizontal above and below) and lies nearer than what was kept.
   void Offer(TSide side, const TSegment& segment);
-  bool Found(TSide side) const { return found_[Index(side)]; }
   bool Complete() const { return found_[0] && found_[1] && found_[2] && found_[3]; }
 
   // The point moved for the justification "ML" (offset row heights right of the left line),

@@ -4,13 +4,6 @@
 
 namespace kav::placement {
 
-namespace {
-bool IsTextOrAttribute(IAutomationObject& object) {
-  const std::string name = object.Get("EntityName").AsString();
-  return name == "AcDbText" || name == "AcDbAttribute";
-}
-}  // namespace
-
 void ChangeText(cad::TCadSession& session, const std::string& text) {
   cad::TOperationScope scope(session);
   if (!scope.Started() || !session.Connection.IsTargetRunning()) return;

@@ -4,6 +4,7 @@
 
 #include "placement/CadCalls.h"
 #include "placement/CellFrame.h"
+#include "placement/TextLines.h"
 #include "placement/Justification.h"
 #include "platform/Text.h"
 
@@ -31,11 +32,11 @@ void WriteRow(cad::TCadSession& session, const TFrameRowOptions& o) {
   } catch (const std::exception&) {
     picked = false;   // the user cancelled the pick
   }
-  document->Call("SendCommand", {std::string(1, FrameRowCancelCharacter(session.Target.TargetProgID))});
+  SendCharacter(*document, FrameRowCancelCharacter(session.Target.TargetProgID));
   if (!picked) return;
 
   const double xRange = o.Cell.XRange * h;
-  if (!FindCellFrame(*document, base, "ML", o.Cell.YRange * h, xRange, o.Cell.Offset)) return;
+  if (!FindCellFrame(*document, base, o.Cell.Justification, o.Cell.YRange * h, xRange, o.Cell.Offset)) return;
 
   const double scanLength = kScanRanges * xRange;
   const ObjectRef selection = document->GetObj("ActiveSelectionSet");
@@ -59,8 +60,7 @@ void WriteRow(cad::TCadSession& session, const TFrameRowOptions& o) {
     if (!modelSpace) modelSpace = document->GetObj("ModelSpace");
     const ObjectRef text = AddText(*modelSpace, cell, point, h);
     text->Put("Alignment", Variant(static_cast<std::int32_t>(kMiddleLeft)));
-    text->Put("TextAlignmentPoint", cad::MakePoint(point), true);
-    text->Put("ScaleFactor", w, true);
+    PlaceText(*text, point, w);
   }
 }
 

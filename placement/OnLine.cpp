@@ -38,7 +38,7 @@ TLinePlacement SnapToLine(cad::IAutomationObject* object, const TPoint& picked) 
 
 TLinePlacement PickOnLine(cad::IAutomationObject& document, char cancel, const TOnLineOptions& options) {
   const TEntityPick pick = GetEntity(document, "線分を指示 : ");
-  document.Call("SendCommand", {std::string(1, cancel)});
+  SendCharacter(document, cancel);
   TLinePlacement placement = SnapToLine(pick.Object.get(), pick.Point);
   placement.Angle = FlipAngle(placement.Angle, options);
   return placement;

@@ -8,8 +8,6 @@ namespace kav::placement {
 
 namespace {
 
-constexpr unsigned kBusyPollMs = 100;
-
 void CreateAndPaste(cad::TCadSession& session, IAutomationObject& document, WindowId window,
                     const TTextLines& o) {
   session.Desktop.SetForegroundWindow(window);
@@ -47,8 +45,7 @@ void PlainCreate(cad::TCadSession& session, const TTextLines& o) {
   const ObjectRef application = session.Connection.GetTargetApplication();
   const ObjectRef document = application->GetObj("ActiveDocument");
   const WindowId window = cad::TTargetConnection::TargetWindow(*application);
-  if (session.Desktop.IsIconic(window)) session.Desktop.OpenIcon(window);
-  session.Desktop.SetForegroundWindow(window);
+  session.Connection.ActivateTargetWindow(window);
   session.Connection.PressEscapeInTarget(window, 200);
   try {
     CreateAndPaste(session, *document, window, o);

@@ -15,8 +15,9 @@ inline constexpr const char* kPasteCommand = "pasteclip\r";
 
 void PlainCreate(cad::TCadSession& session, const TTextLines& text);
 
-// Sleeps 100 ms at a time, letting the window run its events, while the CAD reports that a
-// command runs; ends when the CAD is quiescent, cannot be asked, or the program is ending.
+// Sleeps kBusyPollMs at a time, letting the window run its events, while the CAD reports that
+// a command runs; ends when the CAD is quiescent, cannot be asked, or the program is ending.
+inline constexpr unsigned kBusyPollMs = 100;
 void WaitWhileTargetBusy(cad::TCadSession& session, cad::IAutomationObject& application);
 
 }  // namespace kav::placement

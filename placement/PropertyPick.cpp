@@ -14,8 +14,7 @@ void PickTextProperties(cad::TCadSession& session, const std::function<void(cons
   const double dimScale = DimScale(*document);
   if (const auto pick = PickSubEntity(*document, kPropertyPickPrompt)) {
     IAutomationObject& text = *pick->Object;
-    const std::string name = text.Get("EntityName").AsString();
-    if (name == "AcDbText" || name == "AcDbAttribute") {
+    if (IsTextOrAttribute(text)) {
       // A drawing scale of 0 would turn every height into infinity or nonsense: nothing is
       // taken from such a drawing.
       if (dimScale == 0 || !std::isfinite(dimScale)) {
