@@ -222,7 +222,7 @@ TEST_F(HarvestTest, TextsScatteredTooWidelyForTheGridAreRefusedWithAMessage) {
   std::vector<int> selection;
   for (int i = 0; i < 1500; ++i) selection.push_back(Cad.AddText("t", i * 10.0, i * 10.0, 2.5));
   Harvest(selection);
-  EXPECT_EQ(F.Platform.Messages.Shown, Strings{harvest::TooLargeMessage(1500, 1500)});
+  EXPECT_EQ(F.Platform.Messages.Shown, Strings{"表が大きすぎるため取得できません（1500 行 × 1500 列）"});
   EXPECT_EQ(Rows(Grid()), (TTable{{"今の", "表"}}));
   EXPECT_EQ(Form->WindowState(), ui::TWindowState::Normal);
 }

@@ -3,17 +3,11 @@
 #include <stdexcept>
 
 #include "platform/Text.h"
+#include "tests/support/win32/HostPaths.h"
 
 namespace kav::test {
 
-std::wstring SimcadPath() {
-  std::wstring path = Utf8ToWide(KAV_SIMCAD_EXE);
-  // The build folder is a Unix path when the tests run under Wine: drive Z: is the root.
-  if (!path.empty() && path[0] == L'/') path = L"Z:" + path;
-  for (auto& c : path)
-    if (c == L'/') c = L'\\';
-  return path;
-}
+std::wstring SimcadPath() { return test::WindowsPath(KAV_SIMCAD_EXE); }
 
 namespace {
 HANDLE Start(const std::wstring& arguments) {

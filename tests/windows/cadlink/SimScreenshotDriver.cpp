@@ -14,6 +14,7 @@
 #include "cadlink/Point.h"
 #include "cadlink/com/ComHost.h"
 #include "platform/Text.h"
+#include "tests/support/win32/HostPaths.h"
 
 namespace {
 
@@ -29,10 +30,7 @@ class TDriver {
   int Run() {
     cad::com::TComApartment apartment;
     auto host = cad::com::MakeComHost();
-    std::wstring drawing = Utf8ToWide(std::string(KAV_SOURCE_DIR) + "/tests/data/demo-drawing.dxf");
-    if (drawing[0] == L'/') drawing = L"Z:" + drawing;
-    for (auto& c : drawing)
-      if (c == L'/') c = L'\\';
+    const std::wstring drawing = test::WindowsPath(std::string(KAV_SOURCE_DIR) + "/tests/data/demo-drawing.dxf");
     test::TSimProcess process(L"--progid KaverolinSim.Shots \"" + drawing + L"\"");
     if (!test::WaitUntil([&] { return host->IsActive(kProgId); })) return Fail("simcad.exe did not register");
     app_ = host->GetActiveObject(kProgId);

@@ -8,6 +8,7 @@
 #include "cadlink/com/ComHost.h"
 #include "cadlink/com/MessageFilter.h"
 #include "platform/Text.h"
+#include "tests/support/win32/HostPaths.h"
 #include "tests/native/partslist/GridText.h"
 #include "tests/windows/cadlink/SimProcess.h"
 #include "tests/windows/partslist/MainWindowHost.h"
@@ -157,11 +158,7 @@ TEST_F(HarvestEndToEnd, ATableOfBareTextIsClusteredAndAnEmptySelectionBuildsItAg
 class HarvestOfDrawings : public HarvestEndToEnd {
  protected:
   void Open(const char* name) {
-    std::string path = std::string(KAV_TEST_DATA) + "/" + name;
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;   // a Unix folder under Wine
-    for (char& c : path)
-      if (c == '/') c = '\\';
-    app->Call("SimOpenDxf", {path});
+    app->Call("SimOpenDxf", {WideToUtf8(test::WindowsPath(std::string(KAV_TEST_DATA) + "/" + name))});
   }
   // Every entity of model space, as a window around the whole drawing takes it.
   std::vector<int> Everything() {

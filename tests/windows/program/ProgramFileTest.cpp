@@ -13,16 +13,12 @@
 
 #include "app/Form88.h"
 #include "platform/Text.h"
+#include "tests/support/win32/HostPaths.h"
 
 namespace kav {
 namespace {
 
-std::wstring ProgramFile() {
-  std::wstring path = Utf8ToWide(KAV_KAVEROLIN_EXE);
-  // The build folder is a Unix path when the tests run under Wine: drive Z: is the root.
-  if (!path.empty() && path[0] == L'/') path = L"Z:" + path;
-  return path;
-}
+std::wstring ProgramFile() { return test::WindowsPath(KAV_KAVEROLIN_EXE); }
 
 struct TFreeLibrary {
   void operator()(HMODULE module) const { FreeLibrary(module); }
