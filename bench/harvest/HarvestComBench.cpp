@@ -16,87 +16,28 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "bench/harvest/BenchTable.h"
+#include "bench/support/BenchSimcad.h"
+#include "bench/support/TimedObject.h"
+#include "bench/support/Timing.h"
 #include "cadlink/CadSession.h"
 #include "cadlink/com/ComHost.h"
 #include "harvest/HarvestTable.h"
 #include "harvest/TableBuild.h"
-#include "platform/Text.h"
 #include "tests/support/Fakes.h"
-#include "tests/windows/cadlink/SimProcess.h"
 #include "ui/win32/GridControl.h"
 
 using namespace kav;
+using bench::Median;
 using Clock = std::chrono::steady_clock;
 
 namespace {
 
 constexpr const char* kProgId = "KaverolinSim.HarvestBench";
 
-// Adds up the time spent inside automation calls: every object the CAD hands out is wrapped,
-// so that each call of the harvest is timed from the call into the COM backend to its return,
-// and so is the release of each object.
-struct TCallClock {
-  Clock::duration Spent{};
-};
-
-class TTimedObject final : public cad::IAutomationObject {
- public:
-  TTimedObject(cad::ObjectRef inner, TCallClock& clock) : inner_(std::move(inner)), clock_(clock) {}
-  ~TTimedObject() override {
-    // Letting go of the last reference to an object of the CAD is a call across processes too.
-    const auto start = Clock::now();
-    inner_.reset();
-    clock_.Spent += Clock::now() - start;
-  }
-  TTimedObject(const TTimedObject&) = delete;
-  TTimedObject& operator=(const TTimedObject&) = delete;
-  cad::Variant Invoke(cad::TInvokeKind kind, std::string_view name, std::span<cad::TArg> args) override {
-    const auto start = Clock::now();
-    cad::Variant result = inner_->Invoke(kind, name, args);
-    clock_.Spent += Clock::now() - start;
-    if (result.Kind() == cad::VariantKind::Object) return cad::Variant(Wrap(result.AsObject(), clock_));
-    return result;
-  }
-  static cad::ObjectRef Wrap(cad::ObjectRef inner, TCallClock& clock) {
-    return std::make_shared<TTimedObject>(std::move(inner), clock);
-  }
-
- private:
-  cad::ObjectRef inner_;
-  TCallClock& clock_;
-};
-
-class TTimedHost final : public cad::IAutomationHost {
- public:
-  TTimedHost(cad::IAutomationHost& inner, TCallClock& clock) : inner_(inner), clock_(clock) {}
-  bool IsRegistered(const std::string& progId) override { return Timed([&] { return inner_.IsRegistered(progId); }); }
-  bool IsActive(const std::string& progId) override { return Timed([&] { return inner_.IsActive(progId); }); }
-  cad::ObjectRef GetActiveObject(const std::string& progId) override {
-    return TTimedObject::Wrap(Timed([&] { return inner_.GetActiveObject(progId); }), clock_);
-  }
-
- private:
-  template <class F>
-  auto Timed(F f) -> decltype(f()) {
-    const auto start = Clock::now();
-    auto result = f();
-    clock_.Spent += Clock::now() - start;
-    return result;
-  }
-  cad::IAutomationHost& inner_;
-  TCallClock& clock_;
-};
-
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
 
 cad::Variant Ids(const std::vector<int>& ids) {
   cad::VariantArray array;
@@ -148,11 +89,8 @@ struct TScenario {
   int Lines, Texts;
 };
 
-int Run(int rounds, int rows) {
-  cad::com::TComApartment apartment;
-  const auto comHost = cad::com::MakeComHost();
-  for (int i = 0; i < 300 && !comHost->IsActive(kProgId); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  const cad::ObjectRef app = comHost->GetActiveObject(kProgId);
+int Run(bench::TBenchSimcad& simcad, int rounds, int rows) {
+  const cad::ObjectRef app = simcad.Application();
 
   // The drawing, built through the test members.
   const bench::TBenchTable table = bench::MakeBenchTable(rows);
@@ -184,13 +122,13 @@ int Run(int rounds, int rows) {
   Pump();
   TPaintCounter paintCounter(gridControl->Handle());
 
-  TCallClock clock;
-  TTimedHost host(*comHost, clock);
+  const auto clock = std::make_shared<bench::TCallClock>();
+  const auto host = bench::TimedHost(simcad.Host(), clock);
   test::TFakeDesktop desktop;
   test::TFakeMessages messages;
   cad::TTargetState target{kProgId, {}};
   ui::TForm mainWindow("Form88");
-  cad::TCadSession session(host, desktop, messages, target, mainWindow);
+  cad::TCadSession session(*host, desktop, messages, target, mainWindow);
   harvest::THarvestArrays arrays;
 
   const int n = static_cast<int>(textIds.size());
@@ -201,19 +139,20 @@ int Run(int rounds, int rows) {
     std::vector<int> repaints, paints;
     for (int r = 0; r < rounds; ++r) {
       app->Call("SimQueueSelection", {Ids(s.Selection)});
-      const double invokes0 = app->Get("SimInvokeCount").AsDouble();
-      const double lookups0 = app->Get("SimNameLookupCount").AsDouble();
-      clock.Spent = {};
+      clock->InCalls = {};
       notifications = 0;
       TPaintCounter::Count() = 0;
-      const auto start = Clock::now();
-      harvest::HarvestTable(session, arrays, grid);
-      const auto total = Clock::now() - start;
-      invokes.push_back(app->Get("SimInvokeCount").AsDouble() - invokes0 - 2);   // less the two counter reads
-      lookups.push_back(app->Get("SimNameLookupCount").AsDouble() - lookups0);
+      Clock::duration total{};
+      const auto trips = simcad.RoundTripsOf([&] {
+        const auto start = Clock::now();
+        harvest::HarvestTable(session, arrays, grid);
+        total = Clock::now() - start;
+      });
+      invokes.push_back(trips.Invokes);
+      lookups.push_back(trips.NameLookups);
       totals.push_back(Ms(total));
-      com.push_back(Ms(clock.Spent));
-      tool.push_back(Ms(total - clock.Spent));
+      com.push_back(Ms(clock->InCalls));
+      tool.push_back(Ms(total - clock->InCalls));
       repaints.push_back(notifications);
       Pump();
       paints.push_back(TPaintCounter::Count());
@@ -239,7 +178,6 @@ int Run(int rounds, int rows) {
   grid.OnModelChange = nullptr;   // the control's own link goes with it
   gridControl.reset();
   DestroyWindow(window);
-  app->Call("SimQuit");
   return 0;
 }
 
@@ -248,9 +186,10 @@ int Run(int rounds, int rows) {
 int main(int argc, char** argv) {
   const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1;
   const int rows = argc > 2 ? std::max(4, std::atoi(argv[2])) : 100;
+  cad::com::TComApartment apartment;
   try {
-    test::TSimProcess simcad(L"--hidden --progid " + Utf8ToWide(kProgId));
-    return Run(rounds, rows);
+    bench::TBenchSimcad simcad(kProgId);
+    return Run(simcad, rounds, rows);
   } catch (const std::exception& e) {
     std::printf("failed: %s\n", e.what());
     return 1;

@@ -11,8 +11,10 @@
 #include <iomanip>
 #include <iostream>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "bench/support/Timing.h"
 #include "bench/win32/DibTarget.h"
 #include "simcad/SimBlockGeometry.h"
 #include "simcad/SimCad.h"
@@ -84,8 +86,7 @@ double MedianMs(const std::function<void()>& work) {
     GdiFlush();
     samples.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
   }
-  std::sort(samples.begin(), samples.end());
-  return samples[samples.size() / 2];
+  return kav::bench::Median(std::move(samples));
 }
 
 }  // namespace

@@ -10,7 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/Timing.h"
+
 namespace {
+
+using kav::bench::Median;
 
 double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
   LARGE_INTEGER frequency;
@@ -43,11 +47,6 @@ double TimeOneStart(const std::wstring& program) {
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return idle == 0 ? Seconds(before, after) : -1;
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values.empty() ? 0 : values[values.size() / 2];
 }
 
 }  // namespace

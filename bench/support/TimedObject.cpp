@@ -40,10 +40,35 @@ class TTimedObject final : public cad::IAutomationObject {
   std::shared_ptr<TCallClock> clock_;
 };
 
+class TTimedHost final : public cad::IAutomationHost {
+ public:
+  TTimedHost(cad::IAutomationHost& inner, std::shared_ptr<TCallClock> clock) : inner_(inner), clock_(std::move(clock)) {}
+  bool IsRegistered(const std::string& progId) override { return Clocked([&] { return inner_.IsRegistered(progId); }); }
+  bool IsActive(const std::string& progId) override { return Clocked([&] { return inner_.IsActive(progId); }); }
+  cad::ObjectRef GetActiveObject(const std::string& progId) override {
+    return Timed(Clocked([&] { return inner_.GetActiveObject(progId); }), clock_);
+  }
+
+ private:
+  template <class F>
+  auto Clocked(F f) -> decltype(f()) {
+    const auto start = std::chrono::steady_clock::now();
+    auto result = f();
+    clock_->InCalls += std::chrono::steady_clock::now() - start;
+    return result;
+  }
+  cad::IAutomationHost& inner_;
+  std::shared_ptr<TCallClock> clock_;
+};
+
 }  // namespace
 
 cad::ObjectRef Timed(cad::ObjectRef object, std::shared_ptr<TCallClock> clock) {
   return std::make_shared<TTimedObject>(std::move(object), std::move(clock));
+}
+
+std::unique_ptr<cad::IAutomationHost> TimedHost(cad::IAutomationHost& inner, std::shared_ptr<TCallClock> clock) {
+  return std::make_unique<TTimedHost>(inner, std::move(clock));
 }
 
 }  // namespace kav::bench

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/Timing.h"
 #include "bench/win32/DibTarget.h"
 #include "ui/StringGrid.h"
 #include "ui/win32/GridControl.h"
@@ -16,6 +17,7 @@
 
 namespace {
 
+using kav::bench::Median;
 using kav::ui::TStringGrid;
 using kav::ui::win32::TGridControl;
 
@@ -70,11 +72,6 @@ class TPaintTarget {
   RECT client_{};
   kav::bench::TDibTarget target_;
 };
-
-double Median(std::vector<double> samples) {
-  std::sort(samples.begin(), samples.end());
-  return samples[samples.size() / 2];
-}
 
 }  // namespace
 
