@@ -1,6 +1,7 @@
 #include "ToolProcess.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <stdexcept>
 #include <vector>
 
@@ -40,6 +41,7 @@ TToolProcess::TToolProcess(const std::map<std::string, std::string>& files) {
       std::wstring(temp) + L"kav-tool-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++serial);
   CreateDirectoryW(folder.c_str(), nullptr);
   folder_ = WideToUtf8(folder) + "\\";
+  ownsFolder_ = true;
   const std::wstring exe = folder + L"\\kaverolin.exe";
   if (!CopyFileW(WindowsPath(KAV_KAVEROLIN_EXE).c_str(), exe.c_str(), FALSE)) throw std::runtime_error("cannot copy kaverolin.exe");
   const auto fileSystem = MakeWin32FileSystem();
@@ -58,7 +60,7 @@ void TToolProcess::Start() {
   if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup, &info))
     throw std::runtime_error("cannot start kaverolin.exe");
   CloseHandle(info.hThread);
-  process_ = info.hProcess;
+  process_.Reset(info.hProcess);
   processId_ = info.dwProcessId;
   TFind find{processId_};
   WaitUntil([&] {
@@ -81,12 +83,16 @@ void TToolProcess::Start() {
 }
 
 TToolProcess::~TToolProcess() {
-  if (process_ == nullptr) return;
-  if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+  if (process_.Get() != nullptr && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT) {
     Close();
-    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) TerminateProcess(process_, 1);
+    if (WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT) {
+      TerminateProcess(process_.Get(), 1);
+      WaitForSingleObject(process_.Get(), 10000);
+    }
   }
-  CloseHandle(process_);
+  process_.Reset();
+  std::error_code ignored;   // a file still held open only leaves the folder behind
+  if (ownsFolder_) std::filesystem::remove_all(std::filesystem::path(Utf8ToWide(folder_)), ignored);
 }
 
 HWND TToolProcess::Control(const std::wstring& caption, bool lowest) const {
@@ -157,7 +163,7 @@ void TToolProcess::ClickRow(int row) const {
 DWORD TToolProcess::Close() {
   PostMessageW(window_, WM_CLOSE, 0, 0);
   DWORD code = 99;
-  if (WaitForSingleObject(process_, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(process_, &code);
+  if (WaitForSingleObject(process_.Get(), 60000) == WAIT_OBJECT_0) GetExitCodeProcess(process_.Get(), &code);
   return code;
 }
 

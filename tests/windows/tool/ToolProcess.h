@@ -8,11 +8,14 @@
 #include <map>
 #include <string>
 
+#include "platform/win32/Handles.h"
+
 namespace kav::test {
 
 class TToolProcess {
  public:
-  // `files`: file name -> bytes, written beside the program before it starts.
+  // `files`: file name -> bytes, written beside the program before it starts. The folder is
+  // made for this process and removed with it.
   explicit TToolProcess(const std::map<std::string, std::string>& files);
   // The program already in `folder` (a Windows path with its trailing separator), as set up there.
   explicit TToolProcess(const std::string& folder);
@@ -43,7 +46,8 @@ class TToolProcess {
  private:
   void Start();
   std::string folder_;
-  HANDLE process_ = nullptr;
+  bool ownsFolder_ = false;
+  TKernelHandle process_;
   DWORD processId_ = 0;
   HWND window_ = nullptr;
 };
