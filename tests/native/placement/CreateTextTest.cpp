@@ -66,7 +66,8 @@ TEST_F(CreateTextTest, EveryJustificationChoiceGivesItsCode) {
   auto& f = *Form;
   const TCase cases[] = {{&f.RadioButton2, 0, 10}, {&f.RadioButton3, 0, 11}, {&f.RadioButton4, 0, 0},
                          {&f.RadioButton4, 1, 1},  {&f.RadioButton4, 2, 4},  {&f.RadioButton4, 3, 2},
-                         {&f.RadioButton4, 6, 8},  {&f.RadioButton4, 9, 14}};
+                         {&f.RadioButton4, 4, 6},  {&f.RadioButton4, 5, 7},  {&f.RadioButton4, 6, 8},
+                         {&f.RadioButton4, 7, 12}, {&f.RadioButton4, 8, 13}, {&f.RadioButton4, 9, 14}};
   ClickCell(0, 1);
   for (const TCase& c : cases) {
     c.radio->SetChecked(true);
