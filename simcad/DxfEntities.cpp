@@ -79,11 +79,7 @@ void KeepGroups(std::vector<TRawGroup>& out, std::span<const TDxfPair> groups, c
       continue;
     }
     if (inAppGroup || !KeptGroup(g.Code)) continue;
-    std::string value = IsStringGroup(g.Code) ? text.Decode(g.Value) : std::string(g.Value);
-    if (!IsStringGroup(g.Code)) {
-      while (!value.empty() && (value.front() == ' ' || value.front() == '\t')) value.erase(value.begin());
-      while (!value.empty() && (value.back() == ' ' || value.back() == '\t')) value.pop_back();
-    }
+    std::string value = IsStringGroup(g.Code) ? text.Decode(g.Value) : std::string(TrimDxfBlanks(g.Value));
     out.push_back(TRawGroup{g.Code, std::move(value)});
   }
 }
