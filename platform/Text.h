@@ -17,6 +17,11 @@ std::string WideToUtf8(std::wstring_view wide);
 
 // True when the bytes are well-formed UTF-8 (no overlongs, no surrogates, nothing past U+10FFFF).
 bool IsValidUtf8(std::string_view bytes);
+// The text with every malformed UTF-8 sequence replaced by U+FFFD; well-formed text comes
+// back unchanged.
+std::string MendUtf8(std::string_view bytes);
+// Appends the UTF-8 bytes of one code point (at most U+10FFFF).
+void AppendUtf8(std::string& out, char32_t cp);
 
 // Removes every character of code 32 or less from both ends; other blanks (U+3000) stay.
 std::string Trim(std::string_view text);

@@ -64,7 +64,7 @@ std::vector<std::string> SplitLines(std::string_view text) {
 std::string DecodeText(std::string_view bytes, const ICodePage& codePage, TextEncoding& encoding) {
   if (StartsWith(bytes, "\xEF\xBB\xBF")) {
     encoding = TextEncoding::Utf8Bom;
-    return Utf16ToUtf8(Utf8ToUtf16(bytes.substr(3)));  // replaces invalid bytes with U+FFFD
+    return MendUtf8(bytes.substr(3));  // replaces invalid bytes with U+FFFD
   }
   if (StartsWith(bytes, "\xFF\xFE")) {
     encoding = TextEncoding::Utf16LE;

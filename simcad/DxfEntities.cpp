@@ -5,6 +5,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "simcad/DxfCodes.h"
+
 namespace kav::sim {
 
 namespace {
@@ -68,11 +70,6 @@ bool KeptGroup(int code) {
   return code < 1000;
 }
 
-bool StringGroup(int code) {
-  return (code >= 1 && code <= 9) || code == 100 || code == 102 || (code >= 300 && code <= 309) ||
-         (code >= 410 && code <= 419) || (code >= 430 && code <= 439) || (code >= 470 && code <= 479) || code == 999;
-}
-
 // The groups an entity of a kind the drawing does not take apart keeps for saving.
 void KeepGroups(std::vector<TRawGroup>& out, std::span<const TDxfPair> groups, const TDxfTextDecoder& text) {
   bool inAppGroup = false;   // between "102 {NAME" and "102 }"
@@ -82,11 +79,7 @@ void KeepGroups(std::vector<TRawGroup>& out, std::span<const TDxfPair> groups, c
       continue;
     }
     if (inAppGroup || !KeptGroup(g.Code)) continue;
-    std::string value = StringGroup(g.Code) ? text.Decode(g.Value) : std::string(g.Value);
-    if (!StringGroup(g.Code)) {
-      while (!value.empty() && (value.front() == ' ' || value.front() == '\t')) value.erase(value.begin());
-      while (!value.empty() && (value.back() == ' ' || value.back() == '\t')) value.pop_back();
-    }
+    std::string value = IsStringGroup(g.Code) ? text.Decode(g.Value) : std::string(TrimDxfBlanks(g.Value));
     out.push_back(TRawGroup{g.Code, std::move(value)});
   }
 }
@@ -105,16 +98,6 @@ const char* ObjectNameOf(std::string_view type) {
   for (const auto& [name, object] : kNames)
     if (name == type) return object;
   return "AcDbEntity";
-}
-
-// The alignment code of a TEXT or attribute from its horizontal (72) and vertical (73, or 74
-// for attributes) justification. Aligned, Middle and Fit have no vertical part.
-int AlignmentCode(int horizontal, int vertical) {
-  if (horizontal < 0 || horizontal > 5) horizontal = 0;
-  if (vertical < 0 || vertical > 3) vertical = 0;
-  if (horizontal >= 3 || vertical == 0) return horizontal;
-  static constexpr int kCodes[4][3] = {{0, 1, 2}, {12, 13, 14}, {9, 10, 11}, {6, 7, 8}};
-  return kCodes[vertical][horizontal];
 }
 
 // The groups of one record that the kinds share: points, the extrusion, names and texts, and

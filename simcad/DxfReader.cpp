@@ -10,12 +10,6 @@ namespace kav::sim {
 
 namespace {
 
-std::string_view Word(std::string_view value) {
-  while (!value.empty() && (value.front() == ' ' || value.front() == '\t')) value.remove_prefix(1);
-  while (!value.empty() && (value.back() == ' ' || value.back() == '\t')) value.remove_suffix(1);
-  return value;
-}
-
 struct THeader {
   std::string Version, CodePage;
 };
@@ -32,14 +26,14 @@ THeader ScanHeader(std::string_view bytes) {
     while (tokens.Next(pair)) {
       if (pair.Code == 0) {
         if (inHeader) break;   // the header ends at the next "0" pair
-        sectionStart = Word(pair.Value) == "SECTION";
+        sectionStart = TrimDxfBlanks(pair.Value) == "SECTION";
       } else if (sectionStart && pair.Code == 2) {
-        inHeader = Word(pair.Value) == "HEADER";
+        inHeader = TrimDxfBlanks(pair.Value) == "HEADER";
         sectionStart = false;
       } else if (inHeader) {
-        if (pair.Code == 9) variable = Word(pair.Value);
-        else if (variable == "$ACADVER" && pair.Code == 1) header.Version = Word(pair.Value);
-        else if (variable == "$DWGCODEPAGE" && pair.Code == 3) header.CodePage = Word(pair.Value);
+        if (pair.Code == 9) variable = TrimDxfBlanks(pair.Value);
+        else if (variable == "$ACADVER" && pair.Code == 1) header.Version = TrimDxfBlanks(pair.Value);
+        else if (variable == "$DWGCODEPAGE" && pair.Code == 3) header.CodePage = TrimDxfBlanks(pair.Value);
       }
     }
   } catch (const TDxfError&) {
@@ -63,7 +57,7 @@ class TReader {
     while (Next()) {
       any = true;
       if (pair_.Code == 999) continue;   // a comment
-      const std::string_view word = pair_.Code == 0 ? Word(pair_.Value) : std::string_view();
+      const std::string_view word = pair_.Code == 0 ? TrimDxfBlanks(pair_.Value) : std::string_view();
       if (word == "EOF") break;
       if (word != "SECTION") {
         // Between sections real files carry leftovers (a stray ENDSEC, header variables whose
@@ -77,7 +71,7 @@ class TReader {
       const std::size_t start = pair_.Line;
       std::string name;
       if (!Next()) CutShort("unnamed", start);
-      if (pair_.Code == 2) name = Word(pair_.Value);
+      if (pair_.Code == 2) name = TrimDxfBlanks(pair_.Value);
       else Back();   // a section without a name: passed over
       if (name == "ENTITIES") ReadEntities(start);
       else if (name == "BLOCKS") ReadBlocks(start);
@@ -105,7 +99,7 @@ class TReader {
   // After "0 ENDSEC" the section is over; "0 SECTION" or "0 EOF" end a section whose ENDSEC is
   // missing. True when the pair ends the section.
   bool EndsSection() {
-    const std::string_view word = Word(pair_.Value);
+    const std::string_view word = TrimDxfBlanks(pair_.Value);
     if (word == "ENDSEC") return true;
     if (word == "SECTION" || word == "EOF") {
       Back();
@@ -136,7 +130,7 @@ class TReader {
         builder_.EndSequence();
         return;
       }
-      type = Word(pair_.Value);
+      type = TrimDxfBlanks(pair_.Value);
       record_.clear();
       open = true;
     }
@@ -170,7 +164,7 @@ class TReader {
     TPoint base;
     int flags = 0;
     for (const TDxfPair& g : record_) {
-      if (g.Code == 2) name = text_.Decode(Word(g.Value));
+      if (g.Code == 2) name = text_.Decode(TrimDxfBlanks(g.Value));
       else if (g.Code == 10) base.X = DxfDouble(g);
       else if (g.Code == 20) base.Y = DxfDouble(g);
       else if (g.Code == 30) base.Z = DxfDouble(g);

@@ -11,24 +11,6 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -135,7 +117,7 @@ std::string TDxfTextDecoder::Describe() const { return utf8_ ? "UTF-8" : "code p
 std::string TDxfTextDecoder::Decode(std::string_view raw, bool mtext) const {
   std::string text;
   if (AllAscii(raw)) text.assign(raw);
-  else if (utf8_) text = IsValidUtf8(raw) ? std::string(raw) : Utf16ToUtf8(Utf8ToUtf16(raw));
+  else if (utf8_) text = MendUtf8(raw);
   else text = converter_ != nullptr ? converter_->AnsiToUtf8(raw) : Cp1252ToUtf8(raw);
   if (text.find_first_of("^\\") == std::string::npos) return text;
 
@@ -196,7 +178,7 @@ std::string TDxfTextDecoder::Decode(std::string_view raw, bool mtext) const {
 }
 
 std::string EncodeDxfString(std::string_view text) {
-  const std::string clean = IsValidUtf8(text) ? std::string(text) : Utf16ToUtf8(Utf8ToUtf16(text));
+  const std::string clean = MendUtf8(text);
   std::string out;
   out.reserve(clean.size());
   for (std::size_t i = 0; i < clean.size(); ++i) {

@@ -8,13 +8,13 @@
 
 namespace kav::sim {
 
-namespace {
-
-std::string_view TrimBlanks(std::string_view text) {
+std::string_view TrimDxfBlanks(std::string_view text, bool lineEnds) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) text.remove_suffix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || (lineEnds && text.back() == '\r'))) text.remove_suffix(1);
   return text;
 }
+
+namespace {
 
 bool OnlyBlanks(std::string_view text) {
   for (char c : text)
@@ -24,7 +24,7 @@ bool OnlyBlanks(std::string_view text) {
 
 // A decimal number as DXF writers write it: blanks around it, a leading '+' allowed.
 bool ParseDouble(std::string_view text, double& value) {
-  text = TrimBlanks(text);
+  text = TrimDxfBlanks(text, true);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   if (text.empty()) return false;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -67,7 +67,7 @@ std::string_view TDxfTokenizer::TakeLine() {
 bool TDxfTokenizer::Next(TDxfPair& pair) {
   if (pos_ >= bytes_.size() || OnlyBlanks(bytes_.substr(pos_))) return false;
   const std::size_t codeLine = line_;
-  const std::string_view codeText = TrimBlanks(TakeLine());
+  const std::string_view codeText = TrimDxfBlanks(TakeLine(), true);
   int code = 0;
   const auto [end, error] = std::from_chars(codeText.data(), codeText.data() + codeText.size(), code);
   if (codeText.empty() || error != std::errc() || end != codeText.data() + codeText.size()) {

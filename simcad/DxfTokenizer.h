@@ -20,6 +20,10 @@ class TDxfError : public std::runtime_error {
   std::size_t line_;
 };
 
+// A code or value without the spaces and tabs around it; with `lineEnds` also without the
+// carriage returns at its end (a file whose lines end in "\r\r\n").
+std::string_view TrimDxfBlanks(std::string_view text, bool lineEnds = false);
+
 struct TDxfPair {
   int Code = 0;
   std::string_view Value;   // the value line without its line end; points into the file's bytes

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "platform/Text.h"
+#include "simcad/DxfCodes.h"
 #include "simcad/DxfText.h"
 
 namespace kav::sim {
@@ -15,23 +16,8 @@ namespace {
 
 constexpr double kDegree = std::numbers::pi / 180;
 
-// The horizontal (72) and vertical (73 for TEXT, 74 for attributes) justification of an
-// alignment code.
-void Justification(int alignment, int& horizontal, int& vertical) {
-  static constexpr int kHorizontal[15] = {0, 1, 2, 3, 4, 5, 0, 1, 2, 0, 1, 2, 0, 1, 2};
-  static constexpr int kVertical[15] = {0, 0, 0, 0, 0, 0, 3, 3, 3, 2, 2, 2, 1, 1, 1};
-  if (alignment < 0 || alignment > 14) alignment = 0;
-  horizontal = kHorizontal[alignment];
-  vertical = kVertical[alignment];
-}
-
 // A reference without a block name still needs a block to refer to.
 std::string ReferenceName(const TEntity& reference) { return reference.BlockName.empty() ? "*U0" : reference.BlockName; }
-
-bool IsStringGroup(int code) {
-  return (code >= 1 && code <= 9) || code == 100 || code == 102 || (code >= 300 && code <= 309) ||
-         (code >= 410 && code <= 419) || (code >= 430 && code <= 439) || (code >= 470 && code <= 479) || code == 999;
-}
 
 class TWriter {
  public:

@@ -246,8 +246,7 @@ bool Hits(const TDrawing& drawing, const TEntity& entity, const TRect& rect) {
     case TEntityType::Arc: {
       constexpr int kSides = 64;
       const bool full = entity.Type == TEntityType::Circle;
-      double sweep = full ? 2 * std::numbers::pi : std::remainder(entity.EndAngle - entity.StartAngle, 2 * std::numbers::pi);
-      if (!full && sweep <= 0) sweep += 2 * std::numbers::pi;
+      const double sweep = full ? 2 * std::numbers::pi : ArcSweep(entity);
       std::vector<TPoint> points;
       for (int i = 0; i <= kSides; ++i) {
         const double t = entity.StartAngle + sweep * i / kSides;

@@ -65,6 +65,12 @@ bool ClipSegment(TPoint& a, TPoint& b, const TBounds& box) {
   return true;
 }
 
+double ArcSweep(const TEntity& arc) {
+  double sweep = std::remainder(arc.EndAngle - arc.StartAngle, 2 * std::numbers::pi);
+  if (sweep <= 0) sweep += 2 * std::numbers::pi;
+  return sweep;
+}
+
 namespace {
 
 template <typename TVisit>
@@ -101,18 +107,10 @@ double FrameDistance(const TTextFrame& frame, const TPoint& p) {
   return std::hypot(du, dv);
 }
 
-// An arc runs counter-clockwise from its start angle over this many radians (a whole turn
-// when its two angles are the same).
-double Sweep(const TEntity& arc) {
-  double sweep = std::remainder(arc.EndAngle - arc.StartAngle, 2 * std::numbers::pi);
-  if (sweep <= 0) sweep += 2 * std::numbers::pi;
-  return sweep;
-}
-
 bool OnArc(const TEntity& arc, double angle) {
   double along = std::remainder(angle - arc.StartAngle, 2 * std::numbers::pi);
   if (along < 0) along += 2 * std::numbers::pi;
-  return along <= Sweep(arc);
+  return along <= ArcSweep(arc);
 }
 
 TPoint ArcPoint(const TEntity& arc, double angle) {
@@ -139,7 +137,7 @@ TBounds PlainBounds(const TEntity& entity) {
       break;
     case TEntityType::Arc:
       bounds.Add(ArcPoint(entity, entity.StartAngle));
-      bounds.Add(ArcPoint(entity, entity.StartAngle + Sweep(entity)));
+      bounds.Add(ArcPoint(entity, entity.StartAngle + ArcSweep(entity)));
       for (int quarter = 0; quarter < 4; ++quarter) {
         const double angle = quarter * std::numbers::pi / 2;
         if (OnArc(entity, angle)) bounds.Add(ArcPoint(entity, angle));
@@ -173,7 +171,7 @@ double PlainDistance(const TEntity& entity, const TPoint& p) {
       best = std::abs(std::hypot(p.X - entity.Center.X, p.Y - entity.Center.Y) - entity.Radius);
       break;
     case TEntityType::Arc: {
-      const TPoint start = ArcPoint(entity, entity.StartAngle), end = ArcPoint(entity, entity.StartAngle + Sweep(entity));
+      const TPoint start = ArcPoint(entity, entity.StartAngle), end = ArcPoint(entity, entity.StartAngle + ArcSweep(entity));
       best = std::min(std::hypot(p.X - start.X, p.Y - start.Y), std::hypot(p.X - end.X, p.Y - end.Y));
       if (OnArc(entity, std::atan2(p.Y - entity.Center.Y, p.X - entity.Center.X)))
         best = std::min(best, std::abs(std::hypot(p.X - entity.Center.X, p.Y - entity.Center.Y) - entity.Radius));

@@ -20,6 +20,10 @@ struct TBounds {
   static TBounds Of(const TPoint& a, const TPoint& b);
 };
 
+// An arc runs counter-clockwise from its start angle over this many radians (a whole turn
+// when its two angles are the same).
+double ArcSweep(const TEntity& arc);
+
 // Clips the segment from `a` to `b` to `box` (Liang-Barsky, closed bounds, so a degenerate
 // box still meets what crosses it). False when no part of it lies in the box.
 bool ClipSegment(TPoint& a, TPoint& b, const TBounds& box);

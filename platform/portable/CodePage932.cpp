@@ -59,7 +59,7 @@ class TPortableCodePage932 final : public ICodePage {
   }
   std::string Utf8ToAnsi(std::string_view utf8) const override {
     // Invalid UTF-8 is mended first, so iconv only meets characters the code page lacks.
-    const std::string clean = Utf16ToUtf8(Utf8ToUtf16(utf8));
+    const std::string clean = MendUtf8(utf8);
     return fromUtf8_.Convert(clean, "?", [](std::string_view rest) {
       const auto lead = static_cast<unsigned char>(rest[0]);
       return std::size_t{lead < 0xC0 ? 1u : lead < 0xE0 ? 2u : lead < 0xF0 ? 3u : 4u};

@@ -88,11 +88,7 @@ void TDrawingPainter::AddEntity(TScene& scene, const TEntity& e, TLayer& layer, 
     }
     case TEntityType::Circle:
     case TEntityType::Arc: {
-      double sweep = 2 * std::numbers::pi;
-      if (e.Type == TEntityType::Arc) {
-        sweep = std::remainder(e.EndAngle - e.StartAngle, 2 * std::numbers::pi);
-        if (sweep <= 0) sweep += 2 * std::numbers::pi;
-      }
+      const double sweep = e.Type == TEntityType::Arc ? ArcSweep(e) : 2 * std::numbers::pi;
       // A side every 6 pixels or so, at least 24 to the whole turn, so small circles stay round.
       const double pixels = e.Radius * view.Scale() * sweep;
       const int least = std::max(2, static_cast<int>(std::ceil(24 * sweep / (2 * std::numbers::pi))));

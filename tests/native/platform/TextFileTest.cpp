@@ -130,6 +130,24 @@ TEST(TextHelpers, TrimUpperCaseAndNumbers) {
   EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16("a𠀋品")), "a𠀋品");
 }
 
+TEST(TextHelpers, MendUtf8ReplacesOnlyWhatIsMalformed) {
+  EXPECT_EQ(MendUtf8("a𠀋品\xEF\xBF\xBD"), "a𠀋品\xEF\xBF\xBD");   // a real U+FFFD stays one
+  // A lone continuation byte, a cut-off sequence, an overlong and an encoded surrogate: each
+  // malformed byte becomes one U+FFFD and what follows is kept.
+  EXPECT_EQ(MendUtf8("\x80x"), "\xEF\xBF\xBDx");
+  EXPECT_EQ(MendUtf8("品\xE3\x81"), "品\xEF\xBF\xBD\xEF\xBF\xBD");
+  EXPECT_EQ(MendUtf8("\xC0\xAFy"), "\xEF\xBF\xBD\xEF\xBF\xBDy");
+  EXPECT_EQ(MendUtf8("\xED\xA0\x80"), "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");
+  // The same as a trip through UTF-16, on every byte value.
+  std::string all;
+  for (int i = 0; i < 256; ++i) all += static_cast<char>(i);
+  EXPECT_EQ(MendUtf8(all), Utf16ToUtf8(Utf8ToUtf16(all)));
+  EXPECT_TRUE(IsValidUtf8(MendUtf8(all)));
+  std::string appended;
+  for (char32_t cp : {U'A', U'é', U'品', U'𠀋'}) AppendUtf8(appended, cp);
+  EXPECT_EQ(appended, "Aé品𠀋");
+}
+
 TEST(PathHelpers, SplitFoldersAndExtensions) {
   EXPECT_EQ(ExtractFileName("C:\\Tools\\部品.tsv"), "部品.tsv");
   EXPECT_EQ(ExtractFilePath("C:\\Tools\\部品.tsv"), "C:\\Tools\\");
