@@ -351,6 +351,11 @@ LRESULT TFormPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
+    case WM_SETCURSOR:
+      // Every window of the form asks it for the cursor when the mouse moves over it, so the
+      // first move over the form makes the hints' window, before the move itself is handled.
+      if (HIWORD(lParam) == WM_MOUSEMOVE) tips_->MakeWindow();
+      break;
     case WM_DROPFILES:
       DropFiles(reinterpret_cast<HDROP>(wParam));
       return 0;

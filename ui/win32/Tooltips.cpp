@@ -7,7 +7,12 @@
 
 namespace kav::ui::win32 {
 
-TTooltips::TTooltips(const TPalette& palette) {
+TTooltips::~TTooltips() {
+  if (tip_ != nullptr && IsWindow(tip_)) DestroyWindow(tip_);
+}
+
+void TTooltips::MakeWindow() {
+  if (tip_ != nullptr) return;
   // Not owned by the form: an owned topmost popup stops Wine from making the form itself
   // topmost. This object destroys it with the form's peer.
   tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
@@ -16,24 +21,29 @@ TTooltips::TTooltips(const TPalette& palette) {
   if (tip_ == nullptr) return;
   // Without a visual theme the tooltip takes the colours we give it.
   SetWindowTheme(tip_, L"", L"");
-  SetColours(palette);
+  SetColours(palette_);
   // Long hints wrap instead of running off the screen.
   SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, 600);
+  for (auto& [tool, text] : waiting_)
+    if (IsWindow(tool)) AddTool(tool, text);
+  waiting_.clear();
 }
 
 void TTooltips::SetColours(const TPalette& palette) {
+  palette_ = palette;
   if (tip_ == nullptr) return;
   SendMessageW(tip_, TTM_SETTIPBKCOLOR, palette.Control, 0);
   SendMessageW(tip_, TTM_SETTIPTEXTCOLOR, palette.Text, 0);
 }
 
-TTooltips::~TTooltips() {
-  if (tip_ != nullptr && IsWindow(tip_)) DestroyWindow(tip_);
+void TTooltips::Add(HWND tool, const std::string& hint) {
+  if (tool == nullptr || hint.empty()) return;
+  std::wstring text = Utf8ToWide(hint);
+  if (tip_ == nullptr) waiting_.emplace_back(tool, std::move(text));
+  else AddTool(tool, text);
 }
 
-void TTooltips::Add(HWND tool, const std::string& hint) {
-  if (tip_ == nullptr || tool == nullptr || hint.empty()) return;
-  std::wstring text = Utf8ToWide(hint);
+void TTooltips::AddTool(HWND tool, std::wstring& text) {
   TOOLINFOW info{};
   // The version-2 size is understood by every comctl32, with or without a manifest.
   info.cbSize = TTTOOLINFOW_V2_SIZE;
@@ -45,7 +55,8 @@ void TTooltips::Add(HWND tool, const std::string& hint) {
 }
 
 int TTooltips::Count() const {
-  return tip_ != nullptr ? static_cast<int>(SendMessageW(tip_, TTM_GETTOOLCOUNT, 0, 0)) : 0;
+  if (tip_ == nullptr) return static_cast<int>(waiting_.size());
+  return static_cast<int>(SendMessageW(tip_, TTM_GETTOOLCOUNT, 0, 0));
 }
 
 }  // namespace kav::ui::win32

@@ -1,13 +1,15 @@
 // The form peer: window frame and size, caption, place, topmost and minimised state both
-// ways, file drops with long paths, anchoring on resize, tab order, hints, errors that escape
-// handlers, and modal dialogs.
+// ways, file drops with long paths, anchoring on resize, tab order, hints made into tooltips at
+// the first mouse move, errors that escape handlers, and modal dialogs.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <shlobj.h>
+#include <commctrl.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "PeerTestSupport.h"
@@ -210,14 +212,51 @@ TEST(FormPeer, AnchoredChildrenMoveAndStretchWhenTheWindowIsResized) {
   EXPECT_EQ(form.Width(), frame.right - frame.left + 100);
 }
 
-TEST(FormPeer, TabOrderFollowsTheModelAndHintsBecomeTooltips) {
+TEST(FormPeer, TabOrderFollowsTheModel) {
   TMainForm form;
   TFormPeer peer(form);
   HWND first = peer.HandleOf(form.First);
   EXPECT_EQ(GetNextDlgTabItem(peer.Handle(), first, FALSE), peer.HandleOf(form.Stretch));
   EXPECT_EQ(GetNextDlgTabItem(peer.Handle(), peer.HandleOf(form.Stretch), FALSE), peer.HandleOf(form.Corner));
   EXPECT_TRUE(HasExStyle(peer.HandleOf(form.Box), WS_EX_CONTROLPARENT));
-  EXPECT_EQ(peer.Tips().Count(), 2);
+}
+
+// The text the tooltip control shows over `tool`.
+std::string TipOf(HWND tip, HWND tool) {
+  wchar_t text[80] = {};
+  TOOLINFOW info{};
+  info.cbSize = TTTOOLINFOW_V2_SIZE;
+  info.hwnd = GetParent(tool);
+  info.uId = reinterpret_cast<UINT_PTR>(tool);
+  info.lpszText = text;
+  SendMessageW(tip, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&info));
+  return WideToUtf8(text);
+}
+
+TEST(FormPeer, HintsBecomeTooltipsWhenTheMouseFirstComesOverTheForm) {
+  TMainForm form;
+  form.Inner.Hint = "内側";
+  TFormPeer peer(form);
+  peer.Show();
+  Pump();
+  // No tooltip window at start: the hints wait for the mouse.
+  EXPECT_EQ(peer.Tips().Handle(), nullptr);
+  EXPECT_EQ(peer.Tips().Count(), 3);
+  // The mouse moving over a control inside the group box: the control asks its parents for the
+  // cursor, the form among them, before the move reaches the control.
+  SendMessageW(peer.HandleOf(form.Inner), WM_SETCURSOR, reinterpret_cast<WPARAM>(peer.HandleOf(form.Inner)),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  const HWND tip = peer.Tips().Handle();
+  ASSERT_NE(tip, nullptr);
+  EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 3);
+  EXPECT_EQ(TipOf(tip, peer.HandleOf(form.First)), "最初");
+  EXPECT_EQ(TipOf(tip, peer.HandleOf(form.Stretch)), "伸びる");
+  EXPECT_EQ(TipOf(tip, peer.HandleOf(form.Inner)), "内側");
+  EXPECT_EQ(TipOf(tip, peer.HandleOf(form.Corner)), "");   // no hint, no tool
+  // A second move makes no second window.
+  SendMessageW(peer.HandleOf(form.First), WM_SETCURSOR, reinterpret_cast<WPARAM>(peer.HandleOf(form.First)),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(peer.Tips().Handle(), tip);
 }
 
 TEST(FormPeer, ErrorsEscapingHandlersAreShownAndTheWindowGoesOn) {
