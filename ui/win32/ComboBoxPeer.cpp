@@ -57,6 +57,13 @@ void TComboBoxPeer::CreateEdit() {
   PlaceEdit();
 }
 
+void TComboBoxPeer::OnDpiChanged(int oldDpi, int newDpi) {
+  TControlPeer::OnDpiChanged(oldDpi, newDpi);
+  if (edit_ == nullptr) return;
+  SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(Theme().Font(model_.Font)), FALSE);
+  PlaceEdit();
+}
+
 int TComboBoxPeer::RowHeight() const { return Theme().Scale(model_.Font.Height) + Theme().Scale(6); }
 
 int TComboBoxPeer::ArrowWidth() const { return Theme().Scale(17); }

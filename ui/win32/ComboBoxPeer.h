@@ -20,6 +20,7 @@ class TComboBoxPeer final : public TControlPeer, public TWindowBase {
   ~TComboBoxPeer() override;
   HWND Handle() const override { return TWindowBase::Handle(); }
   bool IsOpen() const { return list_ != nullptr && list_->IsOpen(); }
+  void OnDpiChanged(int oldDpi, int newDpi) override;
 
  protected:
   void OnAspect(ui::TAspect aspect) override;

@@ -47,6 +47,8 @@ TContainerPeer::TContainerPeer(ui::TContainer& model, TPeerContext& context, HWN
   Attach();
 }
 
+void TContainerPeer::LayOut() { LayOutChildren(ClientSize(Handle())); }
+
 LRESULT TContainerPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (HandleHostMessage(Handle(), Theme().WindowBrush(), message, wParam, lParam, result)) return result;

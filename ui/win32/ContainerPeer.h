@@ -32,6 +32,8 @@ class TContainerPeer : public TControlPeer, public TWindowBase, public TChildHos
  public:
   TContainerPeer(ui::TContainer& model, TPeerContext& context, HWND parent);
   HWND Handle() const override { return TWindowBase::Handle(); }
+  // Places the children where their anchors put them in the window's present size.
+  virtual void LayOut();
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -38,6 +38,7 @@ void TControlPeer::Attach(bool own) {
   HWND window = Handle();
   if (window == nullptr) return;
   SetPropW(window, kPeerProperty, this);
+  ownsFont_ = own;
   if (own) SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(Theme().Font(model_.Font)), FALSE);
   context_.Tips.Add(window, model_.Hint);
   PlaceFromModel();
@@ -80,6 +81,15 @@ void TControlPeer::PlaceFromModel() {
   if (!EqualRect(&now, &designed_))
     MoveWindow(window, designed_.left, designed_.top, designed_.right - designed_.left,
                designed_.bottom - designed_.top, TRUE);
+}
+
+void TControlPeer::OnDpiChanged(int oldDpi, int newDpi) {
+  HWND window = Handle();
+  if (window == nullptr) return;
+  if (ownsFont_) SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(Theme().Font(model_.Font)), FALSE);
+  designed_ = DesignedRect();
+  designParent_ = SIZE{MulDiv(designParent_.cx, newDpi, oldDpi), MulDiv(designParent_.cy, newDpi, oldDpi)};
+  InvalidateRect(window, nullptr, TRUE);
 }
 
 void TControlPeer::ApplyAnchors(SIZE parentSize) {

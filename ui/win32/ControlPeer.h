@@ -43,6 +43,10 @@ class TControlPeer : public TPeer {
 
   // Moves the window where its anchors put it inside a parent of `parentSize`.
   void ApplyAnchors(SIZE parentSize);
+  // The form went to a screen of another DPI and the theme scales to the new one already: the
+  // control takes the font of the new DPI, and the place its anchors start from is scaled. The
+  // form lays the windows out afterwards.
+  virtual void OnDpiChanged(int oldDpi, int newDpi);
 
  protected:
   // Call once the window exists: places it, sets hint, enabled and visible state and, with
@@ -65,6 +69,7 @@ class TControlPeer : public TPeer {
   RECT designed_{};
   SIZE designParent_{};
   bool listening_ = false;
+  bool ownsFont_ = false;   // the window shows the model's font (set by Attach)
 };
 
 // A peer around a standard Windows control (button, edit, combo box...), subclassed so that

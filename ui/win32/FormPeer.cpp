@@ -85,6 +85,7 @@ TFormPeer::TFormPeer(ui::TForm& form, TFormPeerOptions options)
                   Utf8ToWide(form.GetCaption()));
   if (Handle() == nullptr) throw std::runtime_error("cannot create the window " + form.Name);
   if (theme_.Palette().Dark) UseDarkTitleBar(Handle());
+  TakeScreenDpi();
   tips_ = std::make_unique<TTooltips>(theme_.Palette());
   context_.emplace(TPeerContext{theme_, *tips_, form_});
   CreateChildren(form, Handle(), *this);
@@ -235,6 +236,38 @@ void TFormPeer::Show() {
   if (HWND first = GetNextDlgTabItem(Handle(), nullptr, FALSE)) SetFocus(first);
 }
 
+void TFormPeer::TakeScreenDpi() {
+  if (options_.Dpi > 0) return;
+  const int dpi = WindowDpi(Handle());
+  if (dpi <= 0 || dpi == theme_.Dpi()) return;
+  // Made on a screen of another DPI than the system's: the same client size in design pixels
+  // at that screen's DPI, before any child window is made.
+  theme_.SetDpi(dpi);
+  RECT frame{0, 0, theme_.Scale(form_.ClientWidth), theme_.Scale(form_.ClientHeight)};
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE)));
+  SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TFormPeer::ChangeDpi(int dpi, const RECT& suggested) {
+  const int old = theme_.Dpi();
+  if (dpi > 0 && dpi != old) {
+    theme_.SetDpi(dpi);
+    for (const auto& peer : peers_) peer->OnDpiChanged(old, dpi);
+    for (auto& [sheet, unfilled] : unfilledSheets_)
+      unfilled.DesignSize = SIZE{MulDiv(unfilled.DesignSize.cx, dpi, old), MulDiv(unfilled.DesignSize.cy, dpi, old)};
+  }
+  SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  // Every window where its anchors put it, parents before children (the order the peers were
+  // made in), also where a parent's size came out as it was.
+  LayOutChildren(ClientSize(Handle()));
+  for (const auto& peer : peers_)
+    if (auto* container = dynamic_cast<TContainerPeer*>(peer.get())) container->LayOut();
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 void TFormPeer::KeepPlaceInModel() {
   if (Handle() == nullptr || IsIconic(Handle())) return;
   // Written straight into the fields: this is where the window already is, nothing to move.
@@ -351,6 +384,10 @@ LRESULT TFormPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
+    case WM_DPICHANGED:
+      // Moved to a screen of another DPI: Windows suggests the window's new place and size.
+      ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_SETCURSOR:
       // Every window of the form asks it for the cursor when the mouse moves over it, so the
       // first move over the form makes the hints' window, before the move itself is handled.

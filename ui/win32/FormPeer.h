@@ -1,7 +1,8 @@
 // The native window of a form model and the peers of its whole control tree: the top-level
 // window with its caption, place (as the form's Position says), topmost flag, minimised
-// state and file drops, the children
-// scaled from 96 DPI to the screen, anchored on resize, in tab order; and the message loops.
+// state and file drops, the children scaled from 96 DPI to the DPI of the screen the window
+// is on (also after a move to a screen of another DPI), anchored on resize, in tab order; and
+// the message loops.
 #pragma once
 
 #include <windows.h>
@@ -69,6 +70,10 @@ class TFormPeer final : public TWindowBase, public TChildHost {
   void DropFiles(HDROP drop);
   void KeepPlaceInModel();
   bool SwitchPageByKey(const MSG& msg);
+  // A window made on a screen whose DPI is not the system's takes that screen's DPI.
+  void TakeScreenDpi();
+  // Scales the whole window to `dpi` and moves it to `suggested` (screen coordinates).
+  void ChangeDpi(int dpi, const RECT& suggested);
   // The palette for the present high-contrast setting.
   TPalette ChosenPalette() const;
   // Follows a change of the high-contrast mode: every window redraws in the new colours.

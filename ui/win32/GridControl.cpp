@@ -31,9 +31,26 @@ struct TGridControl::TMeasureLink {
 // --- Creation and destruction
 
 TGridControl::TGridControl(TToken, ui::TStringGrid& model, const TPalette& palette, int dpi)
-    : model_(model), palette_(palette), dpi_(dpi > 0 ? dpi : 96), font_(model.Font, dpi_) {
+    : model_(model), palette_(palette), dpi_(dpi > 0 ? dpi : 96), font_(std::make_unique<TGridFont>(model.Font, dpi_)) {
   editorBrush_.Reset(CreateSolidBrush(palette_.Edit));
-  if (font_.Height() > 0) textTop_ = std::max(0, (Scale(model_.RowHeight()) - font_.Height()) / 2);
+  PlaceTextInRows();
+}
+
+void TGridControl::PlaceTextInRows() {
+  if (font_->Height() > 0) textTop_ = std::max(0, (Scale(model_.RowHeight()) - font_->Height()) / 2);
+}
+
+void TGridControl::SetDpi(int dpi) {
+  dpi_ = dpi > 0 ? dpi : 96;
+  font_ = std::make_unique<TGridFont>(model_.Font, dpi_);
+  PlaceTextInRows();
+  if (editor_ != nullptr) {
+    SendMessageW(editor_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+    SendMessageW(editor_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(Scale(1), Scale(1)));
+  }
+  UpdateScrollBars(true);
+  PlaceEditor();
+  InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 std::unique_ptr<TGridControl> TGridControl::Create(HWND parent, ui::TStringGrid& model,
@@ -82,9 +99,9 @@ void TGridControl::SetPalette(const TPalette& palette) {
 
 HWND TGridControl::EditorHandle() const { return editing_ ? editor_ : nullptr; }
 
-HFONT TGridControl::Font() const { return font_.Get(); }
+HFONT TGridControl::Font() const { return font_->Get(); }
 
-int TGridControl::MeasureText(std::string_view text) const { return font_.TextWidth(text); }
+int TGridControl::MeasureText(std::string_view text) const { return font_->TextWidth(text); }
 
 ui::TShiftState TGridControl::CurrentShift() {
   ui::TShiftState shift = 0;

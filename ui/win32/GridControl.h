@@ -34,6 +34,9 @@ class TGridControl : public TPeer, public TWindowBase {
   HWND Handle() const override;
   // Draws from now on with `palette` (the high-contrast mode was turned on or off).
   void SetPalette(const TPalette& palette);
+  // Draws from now on at `dpi` (the window went to a screen of another DPI); the model's
+  // sizes are in 96-DPI units and stay as they are. A cell being edited goes on being edited.
+  void SetDpi(int dpi);
   std::function<void(POINT screenPoint)> OnContextMenu;   // after a right click
 
   // Draws the client rectangle `rect` into `dc`: window painting, WM_PRINTCLIENT and the
@@ -61,6 +64,7 @@ class TGridControl : public TPeer, public TWindowBase {
   int Unscale(int windowPixels) const { return MulDiv(windowPixels, 96, dpi_); }
   RECT WindowCellRect(int col, int row) const;   // empty when the cell is not visible
   HFONT Font() const;
+  void PlaceTextInRows();   // the text's top inside a row, for the row height and the font
   int MeasureText(std::string_view text) const;   // in model pixels
 
   // --- Model to view
@@ -112,7 +116,7 @@ class TGridControl : public TPeer, public TWindowBase {
   int dpi_;
   HWND editor_ = nullptr;   // child of the grid window, destroyed with it
   TSubclass editorSubclass_;
-  TGridFont font_;
+  std::unique_ptr<TGridFont> font_;
   TBrushHandle editorBrush_;
   int textTop_ = 2;             // window pixels from a cell's top to its text
   bool updatingScrollBars_ = false;

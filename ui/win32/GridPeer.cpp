@@ -17,4 +17,9 @@ TGridPeer::TGridPeer(ui::TStringGrid& model, TPeerContext& context, HWND parent)
   Attach(false);
 }
 
+void TGridPeer::OnDpiChanged(int oldDpi, int newDpi) {
+  TControlPeer::OnDpiChanged(oldDpi, newDpi);
+  grid_->SetDpi(newDpi);
+}
+
 }  // namespace kav::ui::win32

@@ -15,6 +15,7 @@ class TGridPeer final : public TControlPeer {
   TGridPeer(ui::TStringGrid& model, TPeerContext& context, HWND parent);
   HWND Handle() const override { return grid_ ? grid_->Handle() : nullptr; }
   TGridControl& Grid() const { return *grid_; }
+  void OnDpiChanged(int oldDpi, int newDpi) override;
 
  private:
   std::unique_ptr<TGridControl> grid_;

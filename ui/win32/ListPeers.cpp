@@ -43,9 +43,18 @@ TListBoxPeer::TListBoxPeer(ui::TListBox& model, TPeerContext& context, HWND pare
   DWORD style = LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER;
   if (model.TabStop) style |= WS_TABSTOP;
   Create(L"LISTBOX", {}, style, 0, parent);
-  SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, Theme().Scale(model.Font.Height) + Theme().Scale(6));
+  SetItemHeight();
   FillItems();
   Attach();
+}
+
+void TListBoxPeer::SetItemHeight() {
+  SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, Theme().Scale(list_.Font.Height) + Theme().Scale(6));
+}
+
+void TListBoxPeer::OnDpiChanged(int oldDpi, int newDpi) {
+  TStandardPeer::OnDpiChanged(oldDpi, newDpi);
+  SetItemHeight();
 }
 
 void TListBoxPeer::FillItems() {

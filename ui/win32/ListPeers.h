@@ -13,6 +13,7 @@ class TListBoxPeer final : public TStandardPeer {
   bool OnCommand(UINT code) override;
   bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
   HBRUSH OnCtlColor(HDC dc) override;
+  void OnDpiChanged(int oldDpi, int newDpi) override;
 
  protected:
   void OnAspect(ui::TAspect aspect) override;
@@ -20,6 +21,7 @@ class TListBoxPeer final : public TStandardPeer {
 
  private:
   void FillItems();
+  void SetItemHeight();   // one row of the font with a little air
   ui::TListBox& list_;
   bool updating_ = false;
 };

@@ -64,6 +64,16 @@ void TPageControlPeer::LayOutPages() {
     MoveWindow(sheet->Handle(), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
 }
 
+void TPageControlPeer::OnDpiChanged(int oldDpi, int newDpi) {
+  TContainerPeer::OnDpiChanged(oldDpi, newDpi);
+  if (tabs_ != nullptr) SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(Theme().Font(model_.Font)), TRUE);
+}
+
+void TPageControlPeer::LayOut() {
+  LayOutPages();
+  TContainerPeer::LayOut();
+}
+
 void TPageControlPeer::ShowActivePage() {
   const int active = pages_.ActivePageIndex();
   if (static_cast<int>(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0)) != active)

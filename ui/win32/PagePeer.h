@@ -25,6 +25,9 @@ class TPageControlPeer final : public TContainerPeer {
   // Ctrl+Tab (step 1) and Ctrl+Shift+Tab (step -1): the user chooses the next or previous
   // page, round the end; the focus goes to the new page's first control.
   void StepPage(int step);
+  void OnDpiChanged(int oldDpi, int newDpi) override;
+  // The tab strip in the height of its font, the sheets below it.
+  void LayOut() override;
 
  protected:
   void OnAspect(ui::TAspect aspect) override;

@@ -25,7 +25,7 @@ RECT TTheme::Scale(const TBounds& bounds) const {
 }
 
 HFONT TTheme::Font(const TFont& font) {
-  auto key = std::make_tuple(font.Name, font.Height, font.Bold);
+  auto key = std::make_tuple(font.Name, font.Height, font.Bold, dpi_);
   auto found = fonts_.find(key);
   if (found != fonts_.end()) return found->second.Get();
   LOGFONTW lf{};
@@ -68,6 +68,14 @@ int SystemDpi() {
   const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
   if (screen != nullptr) ReleaseDC(nullptr, screen);
   return dpi > 0 ? dpi : 96;
+}
+
+int WindowDpi(HWND window) {
+  // Looked up at run time: Windows before 10 (version 1607) has no GetDpiForWindow.
+  using TGetDpiForWindow = UINT(WINAPI*)(HWND);
+  static const auto getDpi = reinterpret_cast<TGetDpiForWindow>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  return getDpi != nullptr ? static_cast<int>(getDpi(window)) : 0;
 }
 
 void MakeProcessDpiAware() { SetProcessDPIAware(); }

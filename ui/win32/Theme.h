@@ -19,6 +19,8 @@ class TTheme {
   TTheme(const TPalette& palette, int dpi);
   // Draws from now on with `palette` (the high-contrast mode was turned on or off).
   void SetPalette(const TPalette& palette);
+  // Scales from now on to `dpi` (the window went to a screen of another DPI).
+  void SetDpi(int dpi) { dpi_ = dpi > 0 ? dpi : 96; }
 
   const TPalette& Palette() const { return palette_; }
   int Dpi() const { return dpi_; }
@@ -32,14 +34,15 @@ class TTheme {
   HBRUSH HighlightBrush() const { return highlight_.Get(); }
   HBRUSH BorderBrush() const { return border_.Get(); }
 
-  // The font of a model, made once per name, height and weight and kept for the form's life.
+  // The font of a model at the present DPI, made once per name, height, weight and DPI and
+  // kept for the form's life (windows may still hold the font of the DPI before).
   HFONT Font(const TFont& font);
 
  private:
   TPalette palette_;
   int dpi_;
   TBrushHandle window_, control_, edit_, inverse_, highlight_, border_;
-  std::map<std::tuple<std::string, int, bool>, TFontHandle> fonts_;
+  std::map<std::tuple<std::string, int, bool, int>, TFontHandle> fonts_;
 };
 
 // Fills a rectangle with one colour.
@@ -50,8 +53,11 @@ void FrameSolid(HDC dc, const RECT& rect, COLORREF colour);
 // pixels in from the sides, cut with an ellipsis, in the font selected into `dc`.
 void DrawRowText(HDC dc, const TTheme& theme, const std::wstring& text, RECT rect, COLORREF colour);
 
-// The screen's DPI (the process is system-DPI aware, so this is what windows are scaled to).
+// The system's DPI: what a window is scaled to until it knows the DPI of its screen.
 int SystemDpi();
+// The DPI of the screen `window` is on (per-monitor DPI awareness), or 0 where Windows cannot
+// tell.
+int WindowDpi(HWND window);
 // Asks Windows to stop bitmap-stretching the program on high-DPI screens.
 void MakeProcessDpiAware();
 // Gives a top-level window the dark title bar (or the light one back) where Windows offers
