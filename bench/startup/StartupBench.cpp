@@ -57,6 +57,10 @@ int wmain(int argc, wchar_t** argv) {
     return 2;
   }
   const int runs = argc > 3 ? _wtoi(argv[3]) : 15;
+  if (runs < 1) {
+    std::fprintf(stderr, "the number of runs must be a whole number of at least 1\n");
+    return 2;
+  }
   std::vector<double> program, yardstick;
   TimeOneStart(argv[1]);   // warm the file cache and Wine's loader once for each
   TimeOneStart(argv[2]);

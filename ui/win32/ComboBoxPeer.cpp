@@ -229,9 +229,7 @@ void TComboBoxPeer::WheelTurned(int delta) {
     list_->Wheel(delta);
     return;
   }
-  wheelRemainder_ += delta;
-  const int notches = wheelRemainder_ / WHEEL_DELTA;
-  wheelRemainder_ %= WHEEL_DELTA;
+  const int notches = wheel_.Add(delta);
   const int count = combo_.Items.Count();
   if (notches == 0 || count == 0) return;
   const int current = combo_.ItemIndex();

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "ui/ComboBox.h"
+#include "ui/win32/WheelNotches.h"
 #include "ui/win32/ControlPeer.h"
 #include "ui/win32/DropDownList.h"
 
@@ -59,7 +60,7 @@ class TComboBoxPeer final : public TControlPeer, public TWindowBase {
   TAccessibility accessible_;      // the box: a combo box with the items as its children
   TAccessibility editAccessible_;  // the edit box of an editable one, named as the box
   bool updating_ = false;          // the edit box is being set from the model
-  int wheelRemainder_ = 0;
+  TWheelNotches wheel_;
 };
 
 }  // namespace kav::ui::win32

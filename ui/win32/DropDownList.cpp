@@ -45,7 +45,7 @@ void TDropDownList::Open(TOpening opening) {
   if (top + height > work.bottom && opening.Box.top - height >= work.top) top = opening.Box.top - height;
   top_ = 0;
   marked_ = -1;
-  wheelRemainder_ = 0;
+  wheel_.Reset();
   buttonHeld_ = opening.ButtonHeld;
   pressedInside_ = false;
   open_ = true;
@@ -103,9 +103,7 @@ void TDropDownList::UpdateScrollBar() {
 }
 
 void TDropDownList::Wheel(int delta) {
-  wheelRemainder_ += delta;
-  const int notches = wheelRemainder_ / WHEEL_DELTA;
-  wheelRemainder_ %= WHEEL_DELTA;
+  const int notches = wheel_.Add(delta);
   if (notches != 0) SetTop(top_ - notches * 3);
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/win32/WheelNotches.h"
 #include "ui/win32/Theme.h"
 #include "ui/win32/Window.h"
 
@@ -74,7 +75,7 @@ class TDropDownList final : public TWindowBase {
   int rows_ = 1;
   int top_ = 0;
   int marked_ = -1;
-  int wheelRemainder_ = 0;
+  TWheelNotches wheel_;
   bool open_ = false;
   bool buttonHeld_ = false;    // the press that opened the list, or one inside it, is held
   bool pressedInside_ = false;

@@ -11,6 +11,7 @@
 
 #include "ui/StringGrid.h"
 #include "platform/win32/Handles.h"
+#include "ui/win32/WheelNotches.h"
 #include "ui/win32/Accessible.h"
 #include "ui/win32/GridFont.h"
 #include "ui/win32/Palette.h"
@@ -126,7 +127,7 @@ class TGridControl : public TPeer, public TWindowBase {
   int dragStartX_ = 0;          // model pixels
   int dragStartWidth_ = 0;
   int dropCol_ = -1;
-  int wheelRemainder_ = 0;
+  TWheelNotches wheel_;
   POINT lastMouse_{};           // window pixels of the last move while the button is held
   bool autoScrolling_ = false;
 

@@ -98,9 +98,7 @@ void TGridControl::ScrollTo(int topRow, int leftCol) {
 }
 
 void TGridControl::Wheel(int delta, bool horizontal) {
-  wheelRemainder_ += delta;
-  const int notches = wheelRemainder_ / WHEEL_DELTA;
-  wheelRemainder_ %= WHEEL_DELTA;
+  const int notches = wheel_.Add(delta);
   if (notches == 0) return;
   if (horizontal) {
     const int left = std::clamp(model_.LeftCol() + notches, 0, MaxLeftCol());
