@@ -116,7 +116,7 @@ void TIniFile::WriteString(std::string_view section, std::string_view key, std::
   const std::string line = std::string(key) + "=" + flat;
   const auto range = FindSection(section);
   if (!range) {
-    lines_.push_back("[" + std::string(section) + "]");
+    lines_.push_back(std::string("[").append(section).append("]"));
     lines_.push_back(line);
     return;
   }
