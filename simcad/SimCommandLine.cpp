@@ -28,7 +28,10 @@ void TCommandLine::SetPrompt(std::string_view prompt) { prompt_ = PromptText(pro
 
 void TCommandLine::Answer(std::string_view answer) {
   std::string line = prompt_;
-  if (!answer.empty()) line += (line.empty() ? "" : " ") + std::string(answer);
+  if (!answer.empty()) {
+    if (!line.empty()) line += ' ';
+    line += answer;
+  }
   prompt_.clear();
   Add(line);
 }

@@ -79,7 +79,7 @@ TEST_F(BulkAttributesTest, OnlyTheFirstOfTwoAttributesWithTheTagChanges) {
 TEST_F(BulkAttributesTest, ABlockWithAThousandAttributes) {
   std::vector<std::string> tags, values;
   for (int i = 0; i < 1000; ++i) {
-    tags.push_back("T" + std::to_string(i));
+    tags.push_back(std::string("T").append(std::to_string(i)));
     values.push_back("v");
   }
   const int r = Cad.AddBlock("BIG", 0, 0, tags, values);
