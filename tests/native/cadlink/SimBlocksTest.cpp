@@ -12,9 +12,12 @@
 #include "simcad/SimBlockGeometry.h"
 #include "simcad/SimCad.h"
 #include "tests/support/SimEntities.h"
+#include "tests/support/AutomationCode.h"
 
 namespace kav::sim {
 namespace {
+
+using test::CodeOf;
 
 using cad::ObjectRef;
 using cad::TArg;
@@ -29,15 +32,6 @@ int AddReference(TDrawing& drawing, const std::string& name, double x, double y,
   reference.Center = {x, y, 0};
   reference.Insert = insert;
   return drawing.Add(reference);
-}
-
-cad::HResult CodeOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const cad::TAutomationError& e) {
-    return e.Code;
-  }
-  return 0;
 }
 
 // The point a 4x4 matrix (row by row) takes `p` to.

@@ -10,9 +10,12 @@
 #include "cadlink/Point.h"
 #include "simcad/SimCad.h"
 #include "simcad/SimDemo.h"
+#include "tests/support/AutomationCode.h"
 
 namespace kav::sim {
 namespace {
+
+using test::CodeOf;
 
 using cad::MakePoint;
 using cad::ObjectRef;
@@ -21,16 +24,6 @@ using cad::Variant;
 
 Variant Filter0(const char* type) { return Variant(cad::VariantArray{0, {Variant(type)}}); }
 Variant Types0() { return Variant(cad::ShortArray{0, {0}}); }
-
-cad::HResult CodeOf(const std::function<void()>& f, std::string* message = nullptr) {
-  try {
-    f();
-  } catch (const cad::TAutomationError& e) {
-    if (message) *message = e.what();
-    return e.Code;
-  }
-  return 0;
-}
 
 void ExpectPoint(const Variant& value, double x, double y) {
   const cad::TPoint p = cad::ToPoint(value);

@@ -8,18 +8,12 @@
 
 #include "cadlink/Automation.h"
 #include "cadlink/Point.h"
+#include "tests/support/AutomationCode.h"
 
 namespace kav::cad {
 namespace {
 
-HResult CodeOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const TAutomationError& e) {
-    return e.Code;
-  }
-  return 0;
-}
+using test::CodeOf;
 
 TEST(Variant, NumbersCoerceAsAutomationDoes) {
   EXPECT_DOUBLE_EQ(Variant(Int16(-7)).AsDouble(), -7.0);

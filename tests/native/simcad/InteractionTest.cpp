@@ -8,9 +8,12 @@
 #include "cadlink/Point.h"
 #include "simcad/SimCad.h"
 #include "simcad/SimInteraction.h"
+#include "tests/support/AutomationCode.h"
 
 namespace kav::sim {
 namespace {
+
+using test::CodeOf;
 
 using cad::MakePoint;
 using cad::ObjectRef;
@@ -43,15 +46,6 @@ class TScriptedUser final : public IInteractiveAnswers {
   std::vector<TPickRequest> Requests;
   int Pastes = 0;
 };
-
-cad::HResult CodeOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const cad::TAutomationError& e) {
-    return e.Code;
-  }
-  return 0;
-}
 
 class InteractionTest : public ::testing::Test {
  protected:

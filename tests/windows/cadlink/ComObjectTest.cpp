@@ -8,9 +8,12 @@
 #include "cadlink/com/ComObject.h"
 #include "simcad/SimCad.h"
 #include "simcad/com/DispatchAdapter.h"
+#include "tests/support/AutomationCode.h"
 
 namespace kav::cad::com {
 namespace {
+
+using test::CodeOf;
 
 class ComObjectTest : public ::testing::Test {
  protected:
@@ -18,16 +21,6 @@ class ComObjectTest : public ::testing::Test {
   sim::TSimCad cad;
   std::shared_ptr<sim::com::TServerContext> context = std::make_shared<sim::com::TServerContext>();
   ObjectRef app = MakeComObject(sim::com::TDispatchAdapter::Create(cad.Application(), context));
-
-  HResult CodeOf(const std::function<void()>& f, std::string* message = nullptr) {
-    try {
-      f();
-    } catch (const TAutomationError& e) {
-      if (message) *message = e.what();
-      return e.Code;
-    }
-    return 0;
-  }
 };
 
 TEST_F(ComObjectTest, EachNameIsLookedUpOncePerObject) {
