@@ -68,17 +68,10 @@ class SimMouseTest : public ::testing::Test {
     SetForegroundWindow(window);
   }
 
-  bool Quiescent() { return app->Call("GetAcadState").AsObject()->Get("IsQuiescent").AsBool(); }
+  bool Quiescent() { return !test::CadBusy(*app); }
   bool WaitBusy() { return WaitUntil([&] { return !Quiescent(); }); }
-  POINT Screen(double x, double y) {
-    const auto xy = app->Call("SimScreenPoint", {x, y}).AsDoubles();
-    return POINT{static_cast<LONG>(xy[0]), static_cast<LONG>(xy[1])};
-  }
-  // The length of one pixel on the drawing: how far a click can land from the point aimed at.
-  double Pixel() {
-    const POINT a = Screen(0, 0), b = Screen(100, 0);
-    return 100.0 / std::max<LONG>(b.x - a.x, 1);
-  }
+  POINT Screen(double x, double y) { return test::ScreenPointOf(*app, x, y); }
+  double Pixel() { return test::PixelLength(*app); }
   std::vector<std::string> Drawing() {
     std::vector<std::string> lines;
     for (const auto& item : app->Call("SimDrawing").AsVariants()) lines.push_back(item.AsString());

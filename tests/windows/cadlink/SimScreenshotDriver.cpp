@@ -109,7 +109,7 @@ class TDriver {
       test::MoveTo(Screen(300, 83));
       Shot("simcad-paste");
       test::Click(Screen(266.5, 78));
-      test::WaitUntil([&] { return Quiescent(); });
+      test::WaitUntil([&] { return !test::CadBusy(*app_); });
     }
     Shot("simcad-zoomed");
     app_->Call("SimQuit");
@@ -117,12 +117,8 @@ class TDriver {
   }
 
  private:
-  bool Quiescent() { return app_->Call("GetAcadState").AsObject()->Get("IsQuiescent").AsBool(); }
-  bool WaitBusy() { return test::WaitUntil([&] { return !Quiescent(); }); }
-  POINT Screen(double x, double y) {
-    const auto xy = app_->Call("SimScreenPoint", {x, y}).AsDoubles();
-    return POINT{static_cast<LONG>(xy[0]), static_cast<LONG>(xy[1])};
-  }
+  bool WaitBusy() { return test::WaitUntil([&] { return test::CadBusy(*app_); }); }
+  POINT Screen(double x, double y) { return test::ScreenPointOf(*app_, x, y); }
   void Shot(const std::string& name) { test::AskForScreenshot(folder_, name); }
   int Fail(const char* what) {
     std::printf("failed: %s\n", what);

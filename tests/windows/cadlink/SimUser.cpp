@@ -2,6 +2,7 @@
 
 #include <objbase.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "cadlink/com/ComHost.h"
@@ -18,6 +19,20 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
     std::this_thread::sleep_for(50ms);
   }
   return condition();
+}
+
+POINT ScreenPointOf(cad::IAutomationObject& app, double x, double y) {
+  const auto xy = app.Call("SimScreenPoint", {x, y}).AsDoubles();
+  return POINT{static_cast<LONG>(xy[0]), static_cast<LONG>(xy[1])};
+}
+
+double PixelLength(cad::IAutomationObject& app) {
+  const POINT a = ScreenPointOf(app, 0, 0), b = ScreenPointOf(app, 100, 0);
+  return 100.0 / std::max<LONG>(b.x - a.x, 1);
+}
+
+bool CadBusy(cad::IAutomationObject& app) {
+  return !app.Call("GetAcadState").AsObject()->Get("IsQuiescent").AsBool();
 }
 
 namespace {

@@ -30,6 +30,15 @@ void Key(WORD key);
 // `key` with Ctrl held down.
 void ControlKey(WORD key);
 
+// Where the drawing point (x, y) shows on the screen in simcad.exe's view (`app` is its
+// application object).
+POINT ScreenPointOf(cad::IAutomationObject& app, double x, double y);
+// The length of one screen pixel in the drawing: how far a click may land from the point
+// aimed at.
+double PixelLength(cad::IAutomationObject& app);
+// Whether simcad.exe waits for the user (a pick asked and not answered yet).
+bool CadBusy(cad::IAutomationObject& app);
+
 // For the screenshot scripts: says "shot NAME" on the standard output, and waits until the
 // script has written NAME.png into `folder` (a Windows path).
 void AskForScreenshot(const std::wstring& folder, const std::string& name);

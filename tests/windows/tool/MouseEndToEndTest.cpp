@@ -21,15 +21,8 @@ class ByHand : public ToolEndToEnd {
     app->Call("SimAddLine", {0.0, 90.0, 230.0, 90.0});   // the drawing reaches past the window drawn below
     app->Call("SimFitView");
   }
-  POINT Screen(double x, double y) {
-    const auto xy = app->Call("SimScreenPoint", {x, y}).AsDoubles();
-    return POINT{static_cast<LONG>(xy[0]), static_cast<LONG>(xy[1])};
-  }
-  // How far a click may land from the point aimed at, in drawing units.
-  double Pixel() {
-    const POINT a = Screen(0, 0), b = Screen(100, 0);
-    return 100.0 / std::max<LONG>(b.x - a.x, 1);
-  }
+  POINT Screen(double x, double y) { return test::ScreenPointOf(*app, x, y); }
+  double Pixel() { return test::PixelLength(*app); }
   // Starts the operation of `caption` and waits until the CAD asks the user.
   void StartAndWaitForTheCad(TToolProcess& tool, const std::wstring& caption, bool lowest = false) {
     tool.Click(caption, lowest);

@@ -52,7 +52,7 @@ void ToolEndToEnd::WaitUntilBack(TToolProcess& tool) {
   ASSERT_TRUE(WaitUntil([&] { return !tool.Minimized() && !CadBusy(); }));
 }
 
-bool ToolEndToEnd::CadBusy() { return !app->Call("GetAcadState").AsObject()->Get("IsQuiescent").AsBool(); }
+bool ToolEndToEnd::CadBusy() { return test::CadBusy(*app); }
 
 std::vector<std::string> ToolEndToEnd::Drawing() { return Lines(app->Call("SimDrawing")); }
 

@@ -113,11 +113,8 @@ class TDriver {
   }
 
  private:
-  POINT Screen(double x, double y) {
-    const auto xy = app_->Call("SimScreenPoint", {x, y}).AsDoubles();
-    return POINT{static_cast<LONG>(xy[0]), static_cast<LONG>(xy[1])};
-  }
-  bool Busy() { return !app_->Call("GetAcadState").AsObject()->Get("IsQuiescent").AsBool(); }
+  POINT Screen(double x, double y) { return test::ScreenPointOf(*app_, x, y); }
+  bool Busy() { return test::CadBusy(*app_); }
   bool WaitForCad() { return test::WaitUntil([&] { return Busy(); }); }
   void WaitUntilBack(const test::TToolProcess& tool) {
     test::WaitUntil([&] { return !tool.Minimized() && !Busy(); });
