@@ -244,8 +244,8 @@ void TFormPeer::TakeScreenDpi() {
   // at that screen's DPI, before any child window is made.
   theme_.SetDpi(dpi);
   RECT frame{0, 0, theme_.Scale(form_.ClientWidth), theme_.Scale(form_.ClientHeight)};
-  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE)));
+  AdjustFrameForDpi(frame, static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE)),
+                    static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE)), dpi);
   SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

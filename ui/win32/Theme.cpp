@@ -78,6 +78,15 @@ int WindowDpi(HWND window) {
   return getDpi != nullptr ? static_cast<int>(getDpi(window)) : 0;
 }
 
+void AdjustFrameForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi) {
+  // Looked up at run time: Windows before 10 (version 1607) has no AdjustWindowRectExForDpi.
+  using TAdjust = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+  static const auto adjust = reinterpret_cast<TAdjust>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+  if (adjust == nullptr || !adjust(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi)))
+    AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+}
+
 void MakeProcessDpiAware() { SetProcessDPIAware(); }
 
 void UseDarkTitleBar(HWND window, bool dark) {

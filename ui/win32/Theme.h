@@ -58,6 +58,9 @@ int SystemDpi();
 // The DPI of the screen `window` is on (per-monitor DPI awareness), or 0 where Windows cannot
 // tell.
 int WindowDpi(HWND window);
+// Grows the client rectangle `rect` to the window's outer rectangle for a window of `style`
+// and `exStyle` on a screen of `dpi` (the frame's metrics of that DPI where Windows has them).
+void AdjustFrameForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi);
 // Asks Windows to stop bitmap-stretching the program on high-DPI screens.
 void MakeProcessDpiAware();
 // Gives a top-level window the dark title bar (or the light one back) where Windows offers
