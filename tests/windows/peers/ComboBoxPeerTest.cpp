@@ -317,7 +317,7 @@ TEST(ComboBoxPeer, ClicksOpenTheListChooseARowAndCloseItWithoutAChoiceOutside) {
 
 TEST(ComboBoxPeer, TheOpenListHasItsRowsAndOpensUpwardsWhereThereIsNoRoomBelow) {
   TComboForm form;
-  for (int i = 0; i < 10; ++i) form.Justify.AddItem("+" + std::to_string(i));   // twenty items
+  for (int i = 0; i < 10; ++i) form.Justify.AddItem(std::string("+").append(std::to_string(i)));   // twenty items
   for (const char* name : {"a.tsv", "b.tsv", "c.tsv"}) form.Files.AddItem(name);
   TFormPeer peer(form);
   peer.Show();
