@@ -175,6 +175,11 @@ void TComboBoxPeer::ChooseMarkedAndClose() {
   UserChoose(marked);
 }
 
+bool TComboBoxPeer::KeyMessage(UINT message, WPARAM key) {
+  if (message != WM_KEYDOWN && message != WM_SYSKEYDOWN) return false;
+  return KeyDown(key, message == WM_SYSKEYDOWN);
+}
+
 bool TComboBoxPeer::KeyDown(WPARAM key, bool alt) {
   const bool open = IsOpen();
   if ((alt && (key == VK_DOWN || key == VK_UP)) || (!alt && key == VK_F4)) {
@@ -371,20 +376,14 @@ bool TComboBoxPeer::ComboMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
 LRESULT TComboBoxPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (ComboMessage(message, wParam, lParam, result)) return result;
+  if (KeyMessage(message, wParam)) return 0;
+  if (AnswerPaint(Handle(), message, wParam, [this](HDC dc) { Paint(dc); })) return 0;
   switch (message) {
     case WM_GETOBJECT:
       if (accessible_.Answer(Handle(), wParam, lParam, [this] { return Describe(); }, result)) return result;
       break;
     case WM_ERASEBKGND:
       return 1;   // Paint covers every pixel
-    case WM_PAINT: {
-      TPaintDc dc(Handle());
-      Paint(dc.Get());
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wParam));
-      return 0;
     case WM_SIZE:
       Close();
       PlaceEdit();
@@ -409,12 +408,6 @@ LRESULT TComboBoxPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_GETDLGCODE:
       // While the list is open, Enter, Escape and Tab are the list's.
       return DLGC_WANTARROWS | DLGC_WANTCHARS | (IsOpen() ? DLGC_WANTALLKEYS : 0);
-    case WM_KEYDOWN:
-      if (KeyDown(wParam, false)) return 0;
-      break;
-    case WM_SYSKEYDOWN:
-      if (KeyDown(wParam, true)) return 0;
-      break;
     case WM_CHAR:
       if (!Editable()) TypedLetter(static_cast<wchar_t>(wParam));
       return 0;
@@ -460,6 +453,7 @@ LRESULT TComboBoxPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 LRESULT TComboBoxPeer::EditMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (KeyMessage(message, wParam)) return 0;
   switch (message) {
     case WM_GETOBJECT: {
       LRESULT result = 0;
@@ -470,12 +464,6 @@ LRESULT TComboBoxPeer::EditMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       const LRESULT code = editSubclass_.CallDefault(message, wParam, lParam);
       return IsOpen() ? (code | DLGC_WANTALLKEYS) : code;
     }
-    case WM_KEYDOWN:
-      if (KeyDown(wParam, false)) return 0;
-      break;
-    case WM_SYSKEYDOWN:
-      if (KeyDown(wParam, true)) return 0;
-      break;
     case WM_CHAR:
       // Enter, Escape and Tab have no use in a one-line box and would only beep.
       if (wParam == L'\r' || wParam == L'\x1b' || wParam == L'\t') return 0;

@@ -34,7 +34,9 @@ class TComboBoxPeer final : public TControlPeer, public TWindowBase {
   int ArrowWidth() const;
   bool HasFocus() const;
 
-  // Keys of the box and of its edit box; false for keys it leaves to the window they reached.
+  // Key presses (WM_KEYDOWN, WM_SYSKEYDOWN) of the box and of its edit box; false for other
+  // messages and for keys it leaves to the window they reached.
+  bool KeyMessage(UINT message, WPARAM key);
   bool KeyDown(WPARAM key, bool alt);
   void TypedLetter(wchar_t letter);
   void WheelTurned(int delta);

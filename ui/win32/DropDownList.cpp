@@ -203,19 +203,12 @@ void TDropDownList::Paint(HDC dc) {
 // --- The window procedure
 
 LRESULT TDropDownList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (AnswerPaint(Handle(), message, wParam, [this](HDC dc) { Paint(dc); })) return 0;
   switch (message) {
     case WM_MOUSEACTIVATE:
       return MA_NOACTIVATE;   // the box keeps the focus, and the form stays the active window
     case WM_ERASEBKGND:
       return 1;
-    case WM_PAINT: {
-      TPaintDc dc(Handle());
-      Paint(dc.Get());
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wParam));
-      return 0;
     case WM_NCPAINT: {
       const LRESULT result = TWindowBase::HandleMessage(message, wParam, lParam);   // the scroll bar
       HDC dc = GetWindowDC(Handle());

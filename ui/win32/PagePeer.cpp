@@ -152,6 +152,7 @@ TAccessibleParts TPageControlPeer::DescribeTabs() {
 }
 
 LRESULT TPageControlPeer::TabMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (AnswerPaint(tabs_, message, wParam, [this](HDC dc) { PaintTabs(dc); })) return 0;
   switch (message) {
     case WM_GETOBJECT: {
       LRESULT result = 0;
@@ -160,14 +161,6 @@ LRESULT TPageControlPeer::TabMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_ERASEBKGND:
       return 1;
-    case WM_PAINT: {
-      TPaintDc dc(tabs_);
-      PaintTabs(dc.Get());
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      PaintTabs(reinterpret_cast<HDC>(wParam));
-      return 0;
     default:
       return tabsSubclass_.CallDefault(message, wParam, lParam);
   }

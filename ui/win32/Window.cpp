@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "platform/Text.h"
+#include "platform/win32/Handles.h"
 
 namespace kav::ui::win32 {
 
@@ -110,6 +111,17 @@ LRESULT CALLBACK TSubclass::Proc(HWND window, UINT message, WPARAM wParam, LPARA
   }
   if (!self->handler_) return DefSubclassProc(window, message, wParam, lParam);
   return GuardedCall(self->errorForm_, 0, [&] { return self->handler_(message, wParam, lParam); });
+}
+
+bool AnswerPaint(HWND window, UINT message, WPARAM wParam, const std::function<void(HDC)>& paint) {
+  if (message == WM_PRINTCLIENT) {
+    paint(reinterpret_cast<HDC>(wParam));
+    return true;
+  }
+  if (message != WM_PAINT) return false;
+  TPaintDc dc(window);
+  paint(dc.Get());
+  return true;
 }
 
 std::wstring WindowTextOf(HWND window) {

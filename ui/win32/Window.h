@@ -60,6 +60,10 @@ class TWindowBase {
   HWND window_ = nullptr;
 };
 
+// Answers WM_PAINT (between BeginPaint and EndPaint) and WM_PRINTCLIENT (into the device
+// context it brings) of `window` with `paint`; false for any other message.
+bool AnswerPaint(HWND window, UINT message, WPARAM wParam, const std::function<void(HDC)>& paint);
+
 // The text of any window (a control's text, a form's caption), whole.
 std::wstring WindowTextOf(HWND window);
 
