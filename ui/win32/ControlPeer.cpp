@@ -17,7 +17,7 @@ constexpr const wchar_t* kPeerProperty = L"KaverolinPeer";
 }  // namespace
 
 TControlPeer::~TControlPeer() {
-  if (listening_) model_.OnModelChange = nullptr;
+  if (own_) model_.OnModelChange = nullptr;
 }
 
 TControlPeer* TControlPeer::FromHandle(HWND window) {
@@ -38,7 +38,6 @@ void TControlPeer::Attach(bool own) {
   HWND window = Handle();
   if (window == nullptr) return;
   SetPropW(window, kPeerProperty, this);
-  ownsFont_ = own;
   if (own) SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(Theme().Font(model_.Font)), FALSE);
   context_.Tips.Add(window, model_.Hint);
   PlaceFromModel();
@@ -46,7 +45,7 @@ void TControlPeer::Attach(bool own) {
   if (!model_.Visible()) ShowWindow(window, SW_HIDE);
   if (own) {
     model_.OnModelChange = [this](ui::TAspect aspect) { OnAspect(aspect); };
-    listening_ = true;
+    own_ = true;
   }
 }
 
@@ -86,7 +85,7 @@ void TControlPeer::PlaceFromModel() {
 void TControlPeer::OnDpiChanged(int oldDpi, int newDpi) {
   HWND window = Handle();
   if (window == nullptr) return;
-  if (ownsFont_) SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(Theme().Font(model_.Font)), FALSE);
+  if (own_) SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(Theme().Font(model_.Font)), FALSE);
   designed_ = DesignedRect();
   designParent_ = SIZE{MulDiv(designParent_.cx, newDpi, oldDpi), MulDiv(designParent_.cy, newDpi, oldDpi)};
   InvalidateRect(window, nullptr, TRUE);

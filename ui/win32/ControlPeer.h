@@ -68,8 +68,8 @@ class TControlPeer : public TPeer {
  private:
   RECT designed_{};
   SIZE designParent_{};
-  bool listening_ = false;
-  bool ownsFont_ = false;   // the window shows the model's font (set by Attach)
+  // Attached with `own`: the window shows the model's font and follows the model's changes.
+  bool own_ = false;
 };
 
 // A peer around a standard Windows control (button, edit, combo box...), subclassed so that

@@ -12,13 +12,17 @@ TTooltips::~TTooltips() {
 }
 
 void TTooltips::MakeWindow() {
-  if (tip_ != nullptr) return;
+  if (made_) return;
+  made_ = true;   // once: a failure is not tried again at every mouse move
   // Not owned by the form: an owned topmost popup stops Wine from making the form itself
   // topmost. This object destroys it with the form's peer.
   tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                          GetModuleHandleW(nullptr), nullptr);
-  if (tip_ == nullptr) return;
+  if (tip_ == nullptr) {
+    waiting_.clear();   // no window to show them in
+    return;
+  }
   // Without a visual theme the tooltip takes the colours we give it.
   SetWindowTheme(tip_, L"", L"");
   SetColours(palette_);
@@ -39,8 +43,8 @@ void TTooltips::SetColours(const TPalette& palette) {
 void TTooltips::Add(HWND tool, const std::string& hint) {
   if (tool == nullptr || hint.empty()) return;
   std::wstring text = Utf8ToWide(hint);
-  if (tip_ == nullptr) waiting_.emplace_back(tool, std::move(text));
-  else AddTool(tool, text);
+  if (!made_) waiting_.emplace_back(tool, std::move(text));
+  else if (tip_ != nullptr) AddTool(tool, text);
 }
 
 void TTooltips::AddTool(HWND tool, std::wstring& text) {

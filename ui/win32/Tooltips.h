@@ -37,6 +37,7 @@ class TTooltips {
 
   TPalette palette_;
   HWND tip_ = nullptr;
+  bool made_ = false;   // MakeWindow has run (tip_ stays null when Windows refused the window)
   std::vector<std::pair<HWND, std::wstring>> waiting_;   // hints added before the window
 };
 
